@@ -1,0 +1,143 @@
+// Shared test support: a recording parent window, a message spy for
+// controls, message-sequence comparison, update-region and pixel helpers.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ztctrl32.h"
+
+namespace ztest {
+
+// One message as a window received it.
+struct Msg {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// An expected message: fields marked "any" are not compared.
+struct Expect {
+    UINT message;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    bool anyWParam = false;
+    bool anyLParam = false;
+};
+
+std::string Describe(const Msg& m);
+std::string Describe(const std::vector<Msg>& list);
+
+// Messages received, in order.
+class MessageLog {
+public:
+    void Add(const Msg& m) { msgs_.push_back(m); }
+    void Clear() { msgs_.clear(); }
+    const std::vector<Msg>& All() const { return msgs_; }
+    // Only the messages with these numbers, in order.
+    std::vector<Msg> Only(std::initializer_list<UINT> numbers) const;
+    int Count(UINT message) const;
+private:
+    std::vector<Msg> msgs_;
+};
+
+// Compares a message sequence entry by entry (as Wine's conformance tests
+// do) and reports the first difference.
+::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want);
+
+// A WM_COMMAND as a control sends it: (id, code) in wParam, control in lParam.
+Expect Command(int id, int code, HWND control);
+
+// A visible top-level window inside the virtual screen that records every
+// message it receives and answers chosen messages with chosen results.
+class ParentWindow {
+public:
+    explicit ParentWindow(int width = 640, int height = 480);
+    ~ParentWindow();
+    ParentWindow(const ParentWindow&) = delete;
+    ParentWindow& operator=(const ParentWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    MessageLog& log() { return log_; }
+    // Answer `message` with `result` from now on (default: DefWindowProc).
+    void Answer(UINT message, LRESULT result);
+
+    // Creates a visible child control of the given class and size.
+    HWND CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id = 100,
+                     const char* text = nullptr);
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND hwnd_ = nullptr;
+    MessageLog log_;
+    std::vector<std::pair<UINT, LRESULT>> answers_;
+};
+
+// Subclasses a window and records what it receives (WM_ERASEBKGND, WM_PAINT,
+// timers ...) before passing it on.
+class Spy {
+public:
+    explicit Spy(HWND hwnd);
+    ~Spy();
+    Spy(const Spy&) = delete;
+    Spy& operator=(const Spy&) = delete;
+    MessageLog& log() { return log_; }
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND hwnd_;
+    WNDPROC previous_;
+    MessageLog log_;
+};
+
+// Dispatches every queued message of this thread.
+void PumpMessages();
+// Pumps messages for about `ms` milliseconds (for timers).
+void PumpFor(DWORD ms);
+
+// Paints everything pending now and leaves nothing invalid.
+void PaintNow(HWND hwnd);
+
+// The window's pending update region equals the union of these rectangles
+// (an empty list: nothing pending).
+::testing::AssertionResult UpdateRegionIs(HWND hwnd, std::initializer_list<RECT> rects);
+
+// Whether painting what is pending now erases the background first: paints
+// (UpdateWindow) and reports whether WM_ERASEBKGND reached the window.
+bool PaintErases(HWND hwnd);
+
+// Pixel read-back from the window's client area.
+COLORREF Pixel(HWND hwnd, int x, int y);
+// Every pixel of the client rectangle (l, t) - (r, b), right and bottom
+// excluded, has the colour.
+::testing::AssertionResult AreaIs(HWND hwnd, RECT area, COLORREF colour);
+
+// Sends a mouse message with a client point.
+LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
+
+// Colour printing for failures.
+std::string Hex(COLORREF c);
+
+// The library's module, loaded by the test program.
+HMODULE Library();
+
+// An exported function of a module, as a typed pointer (null when missing).
+template <class Fn>
+Fn Export(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace ztest
+
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& os, const RECT& r)
+{
+    return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
