@@ -13,7 +13,9 @@
 // Every section of the gallery, in display order.  To add one, define its
 // GallerySection in a new demo/section_<name>.cpp and add its name here.
 #define GALLERY_SECTIONS(SECTION) \
-    SECTION(VUMeterSection)
+    SECTION(VUMeterSection)       \
+    SECTION(CursorSection)        \
+    SECTION(ToolImageSection)
 
 #define DECLARE_SECTION(name) extern const GallerySection name;
 #define LIST_SECTION(name) &name,
