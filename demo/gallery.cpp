@@ -1,0 +1,279 @@
+// The gallery frame window: lays the sections out in columns, draws their
+// titles, drives their animation with a timer and, on request, writes a
+// picture of itself to a PNG file.
+#include "gallery.h"
+#include "gdiguard.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr char kFrameClass[] = "ztdemo_gallery";
+constexpr char kFrameTitle[] = "ztctrl32 gallery";
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTickMilliseconds = 50;
+constexpr int kScreenshotTicks = 20;  // about a second of animation
+constexpr int kFirstControlId = 1000, kIdsPerSection = 100;
+
+// Geometry of the frame, in pixels; the frame stays inside a 1024 x 768 screen.
+constexpr int kMaxFrameWidth = 1000, kMaxFrameHeight = 740;
+constexpr int kMargin = 12;        // around the client area
+constexpr int kTitleHeight = 24;   // title text and its rule, above each area
+constexpr int kSectionGap = 16;    // between sections in a column
+constexpr int kColumnGap = 28;     // between columns
+
+struct PlacedSection {
+    const GallerySection* section;
+    RECT title;
+    RECT area;
+    int firstId;
+};
+
+struct Gallery {
+    std::vector<PlacedSection> placed;
+    zt::Owned<HFONT> titleFont;
+    int step;
+};
+
+// Places the sections top to bottom in columns no taller than maxHeight,
+// starting a new column when the next section would not fit; titles span
+// their column.  Returns the client size that holds all the sections.
+SIZE LayoutSections(std::vector<PlacedSection>& placed, int maxHeight)
+{
+    int x = kMargin, y = kMargin, columnWidth = 0;
+    size_t columnStart = 0;
+    auto closeColumn = [&](size_t end) {
+        for (size_t i = columnStart; i < end; ++i)
+            placed[i].title.right = x + columnWidth;
+        columnStart = end;
+    };
+    SIZE size{0, 0};
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const GallerySection& s = *placed[i].section;
+        const int blockHeight = kTitleHeight + s.height;
+        if (y > kMargin && y + blockHeight + kMargin > maxHeight) {
+            closeColumn(i);
+            x += columnWidth + kColumnGap;
+            y = kMargin;
+            columnWidth = 0;
+        }
+        placed[i].title = RECT{x, y, x + s.width, y + kTitleHeight};
+        placed[i].area = RECT{x, y + kTitleHeight, x + s.width, y + blockHeight};
+        columnWidth = std::max(columnWidth, s.width);
+        size.cx = std::max<LONG>(size.cx, x + columnWidth + kMargin);
+        size.cy = std::max<LONG>(size.cy, y + blockHeight + kMargin);
+        y += blockHeight + kSectionGap;
+    }
+    closeColumn(placed.size());
+    return size;
+}
+
+HFONT CreateTitleFont()
+{
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    return CreateFontIndirectA(&font);
+}
+
+Gallery* GetGallery(HWND frame)
+{
+    return reinterpret_cast<Gallery*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+}
+
+LRESULT Frame_Create(HWND frame, Gallery* gallery)
+{
+    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gallery));
+    for (const PlacedSection& p : gallery->placed)
+        if (p.section->create)
+            p.section->create(frame, p.area, p.firstId);
+    return SetTimer(frame, kTimerId, kTickMilliseconds, nullptr) ? 0 : -1;
+}
+
+void Frame_Tick(HWND frame, Gallery& gallery)
+{
+    ++gallery.step;
+    for (const PlacedSection& p : gallery.placed)
+        if (p.section->tick)
+            p.section->tick(frame, p.firstId, gallery.step);
+}
+
+// Draws a section's title in bold with an etched rule beneath it.
+void Frame_PaintTitle(HDC dc, HFONT font, RECT title, const char* text)
+{
+    zt::Select select(dc, font);
+    DrawTextA(dc, text, -1, &title, DT_SINGLELINE | DT_TOP | DT_NOPREFIX);
+    RECT rule{title.left, title.bottom - 6, title.right, title.bottom - 4};
+    DrawEdge(dc, &rule, EDGE_ETCHED, BF_TOP);
+}
+
+// Draws the titles and lets each section draw into its area, with the
+// dialog font, transparent text and a fresh DC state for each.
+void Frame_Paint(HDC dc, const Gallery& gallery)
+{
+    for (const PlacedSection& p : gallery.placed) {
+        zt::SavedDC saved(dc);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        Frame_PaintTitle(dc, gallery.titleFont, p.title, p.section->title);
+        if (p.section->paint) {
+            SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            p.section->paint(dc, p.area);
+        }
+    }
+}
+
+LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Gallery* gallery = GetGallery(frame);
+    switch (msg) {
+    case WM_CREATE:
+        return Frame_Create(frame, static_cast<Gallery*>(
+                                       reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    case WM_TIMER:
+        if (gallery && wParam == kTimerId)
+            Frame_Tick(frame, *gallery);
+        return 0;
+    case WM_PAINT: {
+        zt::PaintDC dc(frame);
+        if (gallery)
+            Frame_Paint(dc, *gallery);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (gallery)
+            Frame_Paint(reinterpret_cast<HDC>(wParam), *gallery);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(frame, kTimerId);
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(frame, msg, wParam, lParam);
+    }
+}
+
+HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = Frame_WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFrameClass;
+    if (!RegisterClassA(&wc))
+        return nullptr;
+
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const int borderWidth = frame.right - frame.left, borderHeight = frame.bottom - frame.top;
+    const SIZE client = LayoutSections(gallery.placed, kMaxFrameHeight - borderHeight);
+    const int width = std::min<int>(client.cx + borderWidth, kMaxFrameWidth);
+    const int height = std::min<int>(client.cy + borderHeight, kMaxFrameHeight);
+    return CreateWindowExA(0, kFrameClass, kFrameTitle, style, 0, 0, width, height, nullptr,
+                           nullptr, instance, &gallery);
+}
+
+// Copies the frame's client area, child windows included, as it shows on
+// the screen into a top-down 32-bit picture.
+bool CaptureClient(HWND frame, std::vector<unsigned char>& pixels, int& width, int& height)
+{
+    RECT client;
+    GetClientRect(frame, &client);
+    width = client.right;
+    height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return false;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    zt::WindowDC screen(frame);
+    zt::MemoryDC memory(screen);
+    zt::Owned<HBITMAP> picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen || !memory || !picture || !bits)
+        return false;
+    zt::Select select(memory, picture);
+    if (!BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY))
+        return false;
+    GdiFlush();
+    const auto* first = static_cast<const unsigned char*>(bits);
+    pixels.assign(first, first + static_cast<size_t>(width) * height * 4);
+    return true;
+}
+
+// Runs the animation for kScreenshotTicks timer ticks, repaints everything
+// and writes the client area to path.
+int Screenshot(HWND frame, const Gallery& gallery, const char* path)
+{
+    MSG msg;
+    while (gallery.step < kScreenshotTicks && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    RedrawWindow(frame, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+    std::vector<unsigned char> pixels;
+    int width = 0, height = 0;
+    if (!CaptureClient(frame, pixels, width, height)) {
+        std::fprintf(stderr, "ztdemo: cannot capture the gallery window\n");
+        return 1;
+    }
+    if (!WritePng(path, width, height, pixels.data())) {
+        std::fprintf(stderr, "ztdemo: cannot write %s\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD style, int id,
+                  int x, int y, int width, int height)
+{
+    HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
+                                 height, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (child)
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     FALSE);
+    return child;
+}
+
+int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
+               const char* screenshotPath)
+{
+    Gallery gallery{{}, zt::Owned<HFONT>(CreateTitleFont()), 0};
+    for (int i = 0; i < count; ++i)
+        gallery.placed.push_back({sections[i], {}, {}, kFirstControlId + i * kIdsPerSection});
+
+    HWND frame = CreateFrame(instance, gallery);
+    if (!frame) {
+        std::fprintf(stderr, "ztdemo: cannot create the gallery window\n");
+        return 1;
+    }
+    ShowWindow(frame, screenshotPath ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+    UpdateWindow(frame);
+
+    if (screenshotPath) {
+        const int result = Screenshot(frame, gallery, screenshotPath);
+        DestroyWindow(frame);
+        return result;
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

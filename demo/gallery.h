@@ -1,0 +1,32 @@
+// The gallery framework: a frame window showing titled sections in columns.
+//
+// A section is one GallerySection, defined in its own demo/section_*.cpp and
+// listed once in the GALLERY_SECTIONS table of demo/main.cpp.  The frame
+// gives each section a rectangle of the size it asks for, below a title the
+// frame draws, and a block of 100 control ids starting at firstId for the
+// child windows it creates.  Any callback may be null.
+#pragma once
+#include <windows.h>
+
+struct GallerySection {
+    const char* title;
+    int width, height;                               // of the area below the title
+    void (*create)(HWND frame, RECT area, int firstId);  // create child controls
+    void (*tick)(HWND frame, int firstId, int step);     // animate; step counts up from 1
+    void (*paint)(HDC dc, RECT area);                // draw into the frame (also for printing)
+};
+
+// Creates a visible child of the frame in the dialog font: a library control
+// by class name, or "static" for a label.
+HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD style,
+                  int id, int x, int y, int width, int height);
+
+// Shows the sections in a frame window.  With screenshotPath null it runs the
+// message loop until the frame is closed; otherwise it runs the animation for
+// about a second, writes the frame's client area as a PNG to that path and
+// returns.  Returns the process exit code (0 on success).
+int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
+               const char* screenshotPath);
+
+// Writes a top-down 32-bit BGRX picture as an RGB PNG; false on failure.
+bool WritePng(const char* path, int width, int height, const unsigned char* bgrx);

@@ -1,0 +1,36 @@
+// ztdemo: a gallery of the ztctrl32 controls.
+//
+//   ztdemo                        shows the gallery until it is closed
+//   ztdemo --screenshot FILE.png  animates it for a second, writes FILE.png
+#include "gallery.h"
+#include "ztctrl32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+// Every section of the gallery, in display order.  To add one, define its
+// GallerySection in a new demo/section_<name>.cpp and add its name here.
+#define GALLERY_SECTIONS(SECTION) \
+    SECTION(VUMeterSection)       \
+    SECTION(CursorSection)        \
+    SECTION(ToolImageSection)
+
+#define DECLARE_SECTION(name) extern const GallerySection name;
+#define LIST_SECTION(name) &name,
+GALLERY_SECTIONS(DECLARE_SECTION)
+static const GallerySection* const kSections[] = {GALLERY_SECTIONS(LIST_SECTION)};
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    const char* screenshot = nullptr;
+    if (__argc == 3 && std::strcmp(__argv[1], "--screenshot") == 0) {
+        screenshot = __argv[2];
+    } else if (__argc != 1) {
+        std::fprintf(stderr, "usage: ztdemo [--screenshot FILE.png]\n");
+        return 2;
+    }
+    ZTC_Register(0);
+    return RunGallery(instance, kSections, static_cast<int>(std::size(kSections)), screenshot);
+}
