@@ -7,9 +7,8 @@ shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/$arch"
 jobs=$(nproc 2>/dev/null || echo 2)
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
-fi
+# Configure every time (quick): new source files and targets are picked up.
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
 if [ $# -gt 0 ]; then
   cmake --build "$build" -j "$jobs" --target "$@"
 else
