@@ -220,11 +220,6 @@ TEST_F(DIBViewTest, TopDownRowsComeOutUpright)
     HWND stretched = View(0, 300, 200);
     Show(stretched, topDown);
     EXPECT_TRUE(PictureAt(ReadView(stretched), RECT{0, 0, 300, 200}, RECT{0, 0, 300, 200}, Background()));
-
-    Surface surface(120, 70);
-    DrawDIB(surface.dc(), topDown, 10, 10, 100, 50);
-    EXPECT_TRUE(PictureAt([&](int x, int y) { return surface.At(x, y); }, RECT{10, 10, 110, 60},
-                          RECT{0, 0, 120, 70}, kWhite));
 }
 
 TEST_F(DIBViewTest, SettingADIBKeepsItsHandleAndRepaintsEverythingEachTime)
