@@ -3,9 +3,11 @@
 // picture of itself to a PNG file.
 #include "gallery.h"
 #include "gdiguard.h"
+#include "ztctrl32.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,7 +37,20 @@ struct Gallery {
     std::vector<PlacedSection> placed;
     zt::Owned<HFONT> titleFont;
     int step;
+    bool remember;  // keep the frame's placement in the profile file
 };
+
+constexpr char kPlacementSection[] = "Gallery";
+
+// ztdemo.ini beside the program.
+std::string ProfilePath()
+{
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text(path, n);
+    const size_t dot = text.find_last_of('.');
+    return (dot == std::string::npos ? text : text.substr(0, dot)) + ".ini";
+}
 
 // Places the sections top to bottom in columns no taller than maxHeight,
 // starting a new column when the next section would not fit; titles span
@@ -92,6 +107,29 @@ LRESULT Frame_Create(HWND frame, Gallery* gallery)
     return SetTimer(frame, kTimerId, kTickMilliseconds, nullptr) ? 0 : -1;
 }
 
+// Hands a control's report to the section whose block of ids holds it.
+void Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (!control)
+        return;
+    const int id = msg == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(control);
+    for (const PlacedSection& p : gallery.placed)
+        if (p.section->notify && id >= p.firstId && id < p.firstId + kIdsPerSection)
+            p.section->notify(frame, p.firstId, msg, wParam, lParam);
+}
+
+void Frame_Destroy(HWND frame, const Gallery& gallery)
+{
+    KillTimer(frame, kTimerId);
+    if (gallery.remember)
+        ZTC_SaveWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str());
+    for (const PlacedSection& p : gallery.placed)
+        if (p.section->destroy)
+            p.section->destroy(frame, p.firstId);
+    PostQuitMessage(0);
+}
+
 void Frame_Tick(HWND frame, Gallery& gallery)
 {
     ++gallery.step;
@@ -146,9 +184,15 @@ LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lPara
         if (gallery)
             Frame_Paint(reinterpret_cast<HDC>(wParam), *gallery);
         return 0;
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (gallery)
+            Frame_Notify(frame, *gallery, msg, wParam, lParam);
+        return 0;
     case WM_DESTROY:
-        KillTimer(frame, kTimerId);
-        PostQuitMessage(0);
+        if (gallery)
+            Frame_Destroy(frame, *gallery);
         return 0;
     default:
         return DefWindowProcA(frame, msg, wParam, lParam);
@@ -253,7 +297,7 @@ HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD sty
 int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
                const char* screenshotPath)
 {
-    Gallery gallery{{}, zt::Owned<HFONT>(CreateTitleFont()), 0};
+    Gallery gallery{{}, zt::Owned<HFONT>(CreateTitleFont()), 0, screenshotPath == nullptr};
     for (int i = 0; i < count; ++i)
         gallery.placed.push_back({sections[i], {}, {}, kFirstControlId + i * kIdsPerSection});
 
@@ -262,7 +306,14 @@ int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int co
         std::fprintf(stderr, "ztdemo: cannot create the gallery window\n");
         return 1;
     }
-    ShowWindow(frame, screenshotPath ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL);
+    if (gallery.remember) {
+        // Where the frame was last time (its own size when there is none),
+        // then made sure to lie on the screen.
+        ZTC_LoadWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str(), SW_SHOWNORMAL);
+        ZTC_SeeWindow(frame);
+    } else {
+        ShowWindow(frame, SW_SHOWNOACTIVATE);
+    }
     UpdateWindow(frame);
 
     if (screenshotPath) {

@@ -14,6 +14,10 @@ struct GallerySection {
     void (*create)(HWND frame, RECT area, int firstId);  // create child controls
     void (*tick)(HWND frame, int firstId, int step);     // animate; step counts up from 1
     void (*paint)(HDC dc, RECT area);                // draw into the frame (also for printing)
+    // A report from one of the section's controls: WM_COMMAND, WM_HSCROLL or
+    // WM_VSCROLL as the frame received it.
+    void (*notify)(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam);
+    void (*destroy)(HWND frame, int firstId);            // release what create made
 };
 
 // Creates a visible child of the frame in the dialog font: a library control
@@ -22,7 +26,9 @@ HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD sty
                   int id, int x, int y, int width, int height);
 
 // Shows the sections in a frame window.  With screenshotPath null it runs the
-// message loop until the frame is closed; otherwise it runs the animation for
+// message loop until the frame is closed, and the frame keeps its placement
+// in ztdemo.ini beside the program between runs; otherwise it runs the
+// animation for
 // about a second, writes the frame's client area as a PNG to that path and
 // returns.  Returns the process exit code (0 on success).
 int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,

@@ -28,5 +28,5 @@ void Cursors_Paint(HDC dc, RECT area)
 extern const GallerySection CursorSection = {
     "Cursors (ZTC_LoadCursor)", kColumns * kCellWidth,
     kCellHeight * static_cast<int>((kCursorCount + kColumns - 1) / kColumns),
-    nullptr, nullptr, Cursors_Paint,
+    nullptr, nullptr, Cursors_Paint, nullptr, nullptr,
 };

@@ -44,5 +44,5 @@ extern const GallerySection ToolImageSection = {
     "Stock tool images (bitmaps 400, 401, 402)",
     kLabelWidth + kGlyphCount * (kWidestGlyph + kGlyphGap),
     kRowHeight * static_cast<int>(kStripCount),
-    nullptr, nullptr, ToolImages_Paint,
+    nullptr, nullptr, ToolImages_Paint, nullptr, nullptr,
 };

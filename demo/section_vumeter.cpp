@@ -55,5 +55,5 @@ void VUMeter_Tick(HWND frame, int firstId, int step)
 
 extern const GallerySection VUMeterSection = {
     "VU meters", kLabelWidth + kMeterWidth, kRowHeight * static_cast<int>(std::size(kMeters)),
-    VUMeter_Create, VUMeter_Tick, nullptr,
+    VUMeter_Create, VUMeter_Tick, nullptr, nullptr, nullptr,
 };
