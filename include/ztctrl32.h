@@ -235,7 +235,8 @@ typedef const ToolBtnTDD *LPCTOOLBTNTDD;
 
 /* Draws a cx by cy tool button at (x, y) of hdc showing glyph index of
    strip hbm (cxGlyph by cyGlyph glyphs); with hbm NULL the stock strip
-   and sizes of *tdd are used (index 0..8); returns TRUE if drawn. */
+   and sizes of *tdd are used (index 0..8, idImages 400..402); returns
+   TRUE if drawn.  The DC's colours and selected objects are kept. */
 ZTCAPI BOOL WINAPI ToolBtn_DrawTDD(HDC hdc, int x, int y, int cx, int cy,
                                    HBITMAP hbm, int cxGlyph, int cyGlyph,
                                    int index, WORD state, LPCTOOLBTNTDD tdd);

@@ -2,51 +2,17 @@
 // linked statically so that internal routines and globals can be reached.
 // The program's own module carries the library's resources.
 #include "ztcore.h"
+#include "surface.h"
 #include "ztest.h"
 
 #include <cstring>
 
 using ztest::Hex;
+using ztest::Surface;
 
 namespace {
 
 HINSTANCE Self() { return GetModuleHandleA(nullptr); }
-
-// A 24-bit memory surface whose pixels can be read back exactly.
-class Surface {
-public:
-    Surface(int w, int h) : dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 24;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Surface()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    void Fill(COLORREF c, RECT rc)
-    {
-        HBRUSH b = CreateSolidBrush(c);
-        FillRect(dc_, &rc, b);
-        DeleteObject(b);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
 
 // A device bitmap painted by a callback on a memory DC.
 template <class Paint>
