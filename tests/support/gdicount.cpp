@@ -36,95 +36,54 @@ void Untrack(HANDLE handle)
     Reg().live.erase(handle);
 }
 
-// The original entry points, filled in when the import table is patched.
-#define ZT_ORIGINAL(name) decltype(&::name) Real_##name = ::name
-ZT_ORIGINAL(CreatePen);
-ZT_ORIGINAL(CreatePenIndirect);
-ZT_ORIGINAL(ExtCreatePen);
-ZT_ORIGINAL(CreateSolidBrush);
-ZT_ORIGINAL(CreatePatternBrush);
-ZT_ORIGINAL(CreateBrushIndirect);
-ZT_ORIGINAL(CreateHatchBrush);
-ZT_ORIGINAL(CreateFontA);
-ZT_ORIGINAL(CreateFontIndirectA);
-ZT_ORIGINAL(CreateBitmap);
-ZT_ORIGINAL(CreateBitmapIndirect);
-ZT_ORIGINAL(CreateCompatibleBitmap);
-ZT_ORIGINAL(CreateDIBitmap);
-ZT_ORIGINAL(CreateDIBSection);
-ZT_ORIGINAL(CreateRectRgn);
-ZT_ORIGINAL(CreateRectRgnIndirect);
-ZT_ORIGINAL(CreateCompatibleDC);
-ZT_ORIGINAL(DeleteObject);
-ZT_ORIGINAL(DeleteDC);
-ZT_ORIGINAL(LoadBitmapA);
-ZT_ORIGINAL(LoadImageA);
-ZT_ORIGINAL(GetDC);
-ZT_ORIGINAL(GetDCEx);
-ZT_ORIGINAL(GetWindowDC);
-ZT_ORIGINAL(ReleaseDC);
-#undef ZT_ORIGINAL
+// For each hooked function: the original entry point (filled in when the
+// import table is patched) and a replacement that records what it made.
+#define ZT_CREATOR(Ret, name, kind, params, args)     \
+    decltype(&::name) Real_##name = ::name;            \
+    Ret WINAPI Hook_##name params { return Track(Real_##name args, kind); }
+#define ZT_DELETER(Ret, name, params, args, handle)   \
+    decltype(&::name) Real_##name = ::name;            \
+    Ret WINAPI Hook_##name params { Untrack(handle); return Real_##name args; }
 
-HPEN WINAPI Hook_CreatePen(int s, int w, COLORREF c) { return Track(Real_CreatePen(s, w, c), "pen"); }
-HPEN WINAPI Hook_CreatePenIndirect(const LOGPEN* p) { return Track(Real_CreatePenIndirect(p), "pen"); }
-HPEN WINAPI Hook_ExtCreatePen(DWORD s, DWORD w, const LOGBRUSH* b, DWORD n, const DWORD* st)
-{
-    return Track(Real_ExtCreatePen(s, w, b, n, st), "pen");
-}
-HBRUSH WINAPI Hook_CreateSolidBrush(COLORREF c) { return Track(Real_CreateSolidBrush(c), "brush"); }
-HBRUSH WINAPI Hook_CreatePatternBrush(HBITMAP b) { return Track(Real_CreatePatternBrush(b), "brush"); }
-HBRUSH WINAPI Hook_CreateBrushIndirect(const LOGBRUSH* b) { return Track(Real_CreateBrushIndirect(b), "brush"); }
-HBRUSH WINAPI Hook_CreateHatchBrush(int h, COLORREF c) { return Track(Real_CreateHatchBrush(h, c), "brush"); }
-HFONT WINAPI Hook_CreateFontA(int h, int w, int e, int o, int wt, DWORD i, DWORD u, DWORD s, DWORD cs, DWORD op,
-                              DWORD cp, DWORD q, DWORD pf, LPCSTR face)
-{
-    return Track(Real_CreateFontA(h, w, e, o, wt, i, u, s, cs, op, cp, q, pf, face), "font");
-}
-HFONT WINAPI Hook_CreateFontIndirectA(const LOGFONTA* lf) { return Track(Real_CreateFontIndirectA(lf), "font"); }
-HBITMAP WINAPI Hook_CreateBitmap(int w, int h, UINT p, UINT b, const void* bits)
-{
-    return Track(Real_CreateBitmap(w, h, p, b, bits), "bitmap");
-}
-HBITMAP WINAPI Hook_CreateBitmapIndirect(const BITMAP* bm) { return Track(Real_CreateBitmapIndirect(bm), "bitmap"); }
-HBITMAP WINAPI Hook_CreateCompatibleBitmap(HDC dc, int w, int h)
-{
-    return Track(Real_CreateCompatibleBitmap(dc, w, h), "bitmap");
-}
-HBITMAP WINAPI Hook_CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* h, DWORD init, const void* bits,
-                                   const BITMAPINFO* bi, UINT use)
-{
-    return Track(Real_CreateDIBitmap(dc, h, init, bits, bi, use), "bitmap");
-}
-HBITMAP WINAPI Hook_CreateDIBSection(HDC dc, const BITMAPINFO* bi, UINT use, void** bits, HANDLE sec, DWORD off)
-{
-    return Track(Real_CreateDIBSection(dc, bi, use, bits, sec, off), "bitmap");
-}
-HRGN WINAPI Hook_CreateRectRgn(int l, int t, int r, int b) { return Track(Real_CreateRectRgn(l, t, r, b), "region"); }
-HRGN WINAPI Hook_CreateRectRgnIndirect(const RECT* rc) { return Track(Real_CreateRectRgnIndirect(rc), "region"); }
-HDC WINAPI Hook_CreateCompatibleDC(HDC dc) { return Track(Real_CreateCompatibleDC(dc), "memory dc"); }
-BOOL WINAPI Hook_DeleteObject(HGDIOBJ obj)
-{
-    Untrack(obj);
-    return Real_DeleteObject(obj);
-}
-BOOL WINAPI Hook_DeleteDC(HDC dc)
-{
-    Untrack(dc);
-    return Real_DeleteDC(dc);
-}
-HBITMAP WINAPI Hook_LoadBitmapA(HINSTANCE inst, LPCSTR name) { return Track(Real_LoadBitmapA(inst, name), "bitmap"); }
+ZT_CREATOR(HPEN, CreatePen, "pen", (int s, int w, COLORREF c), (s, w, c))
+ZT_CREATOR(HPEN, CreatePenIndirect, "pen", (const LOGPEN* p), (p))
+ZT_CREATOR(HPEN, ExtCreatePen, "pen", (DWORD s, DWORD w, const LOGBRUSH* b, DWORD n, const DWORD* st), (s, w, b, n, st))
+ZT_CREATOR(HBRUSH, CreateSolidBrush, "brush", (COLORREF c), (c))
+ZT_CREATOR(HBRUSH, CreatePatternBrush, "brush", (HBITMAP b), (b))
+ZT_CREATOR(HBRUSH, CreateBrushIndirect, "brush", (const LOGBRUSH* b), (b))
+ZT_CREATOR(HBRUSH, CreateHatchBrush, "brush", (int h, COLORREF c), (h, c))
+ZT_CREATOR(HFONT, CreateFontA, "font",
+           (int h, int w, int e, int o, int wt, DWORD i, DWORD u, DWORD s, DWORD cs, DWORD op, DWORD cp, DWORD q,
+            DWORD pf, LPCSTR face),
+           (h, w, e, o, wt, i, u, s, cs, op, cp, q, pf, face))
+ZT_CREATOR(HFONT, CreateFontIndirectA, "font", (const LOGFONTA* lf), (lf))
+ZT_CREATOR(HBITMAP, CreateBitmap, "bitmap", (int w, int h, UINT p, UINT b, const void* bits), (w, h, p, b, bits))
+ZT_CREATOR(HBITMAP, CreateBitmapIndirect, "bitmap", (const BITMAP* bm), (bm))
+ZT_CREATOR(HBITMAP, CreateCompatibleBitmap, "bitmap", (HDC dc, int w, int h), (dc, w, h))
+ZT_CREATOR(HBITMAP, CreateDIBitmap, "bitmap",
+           (HDC dc, const BITMAPINFOHEADER* h, DWORD init, const void* bits, const BITMAPINFO* bi, UINT use),
+           (dc, h, init, bits, bi, use))
+ZT_CREATOR(HBITMAP, CreateDIBSection, "bitmap",
+           (HDC dc, const BITMAPINFO* bi, UINT use, void** bits, HANDLE sec, DWORD off), (dc, bi, use, bits, sec, off))
+ZT_CREATOR(HRGN, CreateRectRgn, "region", (int l, int t, int r, int b), (l, t, r, b))
+ZT_CREATOR(HRGN, CreateRectRgnIndirect, "region", (const RECT* rc), (rc))
+ZT_CREATOR(HDC, CreateCompatibleDC, "memory dc", (HDC dc), (dc))
+ZT_CREATOR(HBITMAP, LoadBitmapA, "bitmap", (HINSTANCE inst, LPCSTR name), (inst, name))
+ZT_CREATOR(HDC, GetDC, "window dc", (HWND w), (w))
+ZT_CREATOR(HDC, GetDCEx, "window dc", (HWND w, HRGN r, DWORD f), (w, r, f))
+ZT_CREATOR(HDC, GetWindowDC, "window dc", (HWND w), (w))
+ZT_DELETER(BOOL, DeleteObject, (HGDIOBJ obj), (obj), obj)
+ZT_DELETER(BOOL, DeleteDC, (HDC dc), (dc), dc)
+ZT_DELETER(int, ReleaseDC, (HWND w, HDC dc), (w, dc), dc)
+#undef ZT_CREATOR
+#undef ZT_DELETER
+
+// Shared images belong to the system; only private bitmaps are counted.
+decltype(&::LoadImageA) Real_LoadImageA = ::LoadImageA;
 HANDLE WINAPI Hook_LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT flags)
 {
     HANDLE h = Real_LoadImageA(inst, name, type, cx, cy, flags);
     return (type == IMAGE_BITMAP && !(flags & LR_SHARED)) ? Track(h, "bitmap") : h;
-}
-HDC WINAPI Hook_GetDC(HWND w) { return Track(Real_GetDC(w), "window dc"); }
-HDC WINAPI Hook_GetDCEx(HWND w, HRGN r, DWORD f) { return Track(Real_GetDCEx(w, r, f), "window dc"); }
-HDC WINAPI Hook_GetWindowDC(HWND w) { return Track(Real_GetWindowDC(w), "window dc"); }
-int WINAPI Hook_ReleaseDC(HWND w, HDC dc)
-{
-    Untrack(dc);
-    return Real_ReleaseDC(w, dc);
 }
 
 struct Patch {
