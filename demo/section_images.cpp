@@ -24,7 +24,7 @@ void ToolImages_PaintStrip(HDC dc, HBITMAP strip, int x, int y)
         BitBlt(dc, x + i * (cx + kGlyphGap), y, cx, cy, memory, i * cx, 0, SRCCOPY);
 }
 
-void ToolImages_Paint(HDC dc, RECT area)
+void ToolImages_Paint(HWND, HDC dc, RECT area)
 {
     HMODULE library = GetModuleHandleA("ztctrl32.dll");
     for (UINT i = 0; i < kStripCount; ++i) {
