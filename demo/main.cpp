@@ -14,6 +14,7 @@
 // GallerySection in a new demo/section_<name>.cpp and add its name here.
 #define GALLERY_SECTIONS(SECTION) \
     SECTION(VUMeterSection)       \
+    SECTION(SliderSection)        \
     SECTION(CursorSection)        \
     SECTION(ToolImageSection)
 
