@@ -15,6 +15,7 @@
 #define GALLERY_SECTIONS(SECTION) \
     SECTION(VUMeterSection)       \
     SECTION(SliderSection)        \
+    SECTION(GaugeSection)         \
     SECTION(CursorSection)        \
     SECTION(ToolImageSection)
 
