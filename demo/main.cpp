@@ -16,8 +16,8 @@
     SECTION(VUMeterSection)       \
     SECTION(SliderSection)        \
     SECTION(GaugeSection)         \
-    SECTION(CursorSection)        \
-    SECTION(ToolImageSection)
+    SECTION(ToolButtonSection)    \
+    SECTION(CursorSection)
 
 #define DECLARE_SECTION(name) extern const GallerySection name;
 #define LIST_SECTION(name) &name,
