@@ -16,6 +16,7 @@
     SECTION(VUMeterSection)       \
     SECTION(SliderSection)        \
     SECTION(GaugeSection)         \
+    SECTION(BitmapButtonSection)  \
     SECTION(ToolButtonSection)    \
     SECTION(CursorSection)
 
