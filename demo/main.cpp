@@ -17,6 +17,7 @@
     SECTION(SliderSection)        \
     SECTION(GaugeSection)         \
     SECTION(BitmapButtonSection)  \
+    SECTION(MultiScrollSection)   \
     SECTION(ToolButtonSection)    \
     SECTION(CursorSection)
 
