@@ -19,7 +19,8 @@
     SECTION(BitmapButtonSection)  \
     SECTION(MultiScrollSection)   \
     SECTION(ToolButtonSection)    \
-    SECTION(CursorSection)
+    SECTION(CursorSection)        \
+    SECTION(DibViewSection)
 
 #define DECLARE_SECTION(name) extern const GallerySection name;
 #define LIST_SECTION(name) &name,
