@@ -149,7 +149,7 @@ void Frame_PaintTitle(HDC dc, HFONT font, RECT title, const char* text)
 
 // Draws the titles and lets each section draw into its area, with the
 // dialog font, transparent text and a fresh DC state for each.
-void Frame_Paint(HDC dc, const Gallery& gallery)
+void Frame_Paint(HWND frame, HDC dc, const Gallery& gallery)
 {
     for (const PlacedSection& p : gallery.placed) {
         zt::SavedDC saved(dc);
@@ -158,7 +158,7 @@ void Frame_Paint(HDC dc, const Gallery& gallery)
         Frame_PaintTitle(dc, gallery.titleFont, p.title, p.section->title);
         if (p.section->paint) {
             SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-            p.section->paint(dc, p.area);
+            p.section->paint(frame, dc, p.area);
         }
     }
 }
@@ -177,12 +177,12 @@ LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
         zt::PaintDC dc(frame);
         if (gallery)
-            Frame_Paint(dc, *gallery);
+            Frame_Paint(frame, dc, *gallery);
         return 0;
     }
     case WM_PRINTCLIENT:
         if (gallery)
-            Frame_Paint(reinterpret_cast<HDC>(wParam), *gallery);
+            Frame_Paint(frame, reinterpret_cast<HDC>(wParam), *gallery);
         return 0;
     case WM_COMMAND:
     case WM_HSCROLL:

@@ -4,7 +4,9 @@
 // listed once in the GALLERY_SECTIONS table of demo/main.cpp.  The frame
 // gives each section a rectangle of the size it asks for, below a title the
 // frame draws, and a block of 100 control ids starting at firstId for the
-// child windows it creates.  Any callback may be null.
+// child windows it creates.  Any callback may be null.  What a section makes
+// (bitmaps, fonts, memory) it keeps in its controls or as window properties
+// of the frame, and releases in destroy.
 #pragma once
 #include <windows.h>
 
@@ -13,7 +15,7 @@ struct GallerySection {
     int width, height;                               // of the area below the title
     void (*create)(HWND frame, RECT area, int firstId);  // create child controls
     void (*tick)(HWND frame, int firstId, int step);     // animate; step counts up from 1
-    void (*paint)(HDC dc, RECT area);                // draw into the frame (also for printing)
+    void (*paint)(HWND frame, HDC dc, RECT area);    // draw into dc (the frame's, or a printing DC)
     // A report from one of the section's controls: WM_COMMAND, WM_HSCROLL or
     // WM_VSCROLL as the frame received it.
     void (*notify)(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam);

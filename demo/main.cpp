@@ -14,8 +14,13 @@
 // GallerySection in a new demo/section_<name>.cpp and add its name here.
 #define GALLERY_SECTIONS(SECTION) \
     SECTION(VUMeterSection)       \
+    SECTION(SliderSection)        \
+    SECTION(GaugeSection)         \
+    SECTION(BitmapButtonSection)  \
+    SECTION(MultiScrollSection)   \
+    SECTION(ToolButtonSection)    \
     SECTION(CursorSection)        \
-    SECTION(ToolImageSection)
+    SECTION(DibViewSection)
 
 #define DECLARE_SECTION(name) extern const GallerySection name;
 #define LIST_SECTION(name) &name,

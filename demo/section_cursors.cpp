@@ -9,7 +9,7 @@ namespace {
 constexpr UINT kFirstCursor = 500, kCursorCount = 16;
 constexpr int kColumns = 8, kCellWidth = 56, kCellHeight = 54, kCursorSize = 32;
 
-void Cursors_Paint(HDC dc, RECT area)
+void Cursors_Paint(HWND, HDC dc, RECT area)
 {
     for (UINT i = 0; i < kCursorCount; ++i) {
         const int x = area.left + static_cast<int>(i % kColumns) * kCellWidth;
