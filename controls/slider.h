@@ -52,6 +52,23 @@ inline LONG SetAndRepaint(HWND hwnd, LONG& field, LONG value)
     return previous;
 }
 
+// Clamps a value to 0..Range and stores it; repaints the old thumb place with
+// erasing and the new one without.  TRUE when the value changed.  The
+// geometry `g` is the slider's own (HGeometry or VGeometry).
+template <class State, class Geometry>
+BOOL SetPosition(HWND hwnd, State* state, const Geometry& g, long long value)
+{
+    const LONG p = ClampToRange(value, state->Range);
+    if (p == state->Position)
+        return FALSE;
+    const RECT before = g.ThumbRect(state->Position);
+    InvalidateRect(hwnd, &before, TRUE);
+    state->Position = p;
+    const RECT after = g.ThumbRect(p);
+    InvalidateRect(hwnd, &after, FALSE);
+    return TRUE;
+}
+
 // The end of a left-button press, after the press has moved the value.
 inline void BeginDrag(HWND hwnd, LONG& dragging)
 {

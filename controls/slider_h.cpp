@@ -103,16 +103,7 @@ void MB_Destroy(HWND hwnd)
 // the new one without.  TRUE when the value changed.
 BOOL MB_SetPosition(HWND hwnd, HSliderState* state, long long value)
 {
-    const LONG p = slider::ClampToRange(value, state->Range);
-    if (p == state->Position)
-        return FALSE;
-    const HGeometry g = MB_Geometry(hwnd, *state);
-    const RECT before = g.ThumbRect(state->Position);
-    InvalidateRect(hwnd, &before, TRUE);
-    state->Position = p;
-    const RECT after = g.ThumbRect(p);
-    InvalidateRect(hwnd, &after, FALSE);
-    return TRUE;
+    return slider::SetPosition(hwnd, state, MB_Geometry(hwnd, *state), value);
 }
 
 // A change made by the user: stored and, on a change, reported.

@@ -103,16 +103,7 @@ void SL_Destroy(HWND hwnd)
 // the new one without.  TRUE when the value changed.
 BOOL SL_SetPosition(HWND hwnd, VSliderState* state, long long value)
 {
-    const LONG p = slider::ClampToRange(value, state->Range);
-    if (p == state->Position)
-        return FALSE;
-    const VGeometry g = SL_Geometry(hwnd, *state);
-    const RECT before = g.ThumbRect(state->Position);
-    InvalidateRect(hwnd, &before, TRUE);
-    state->Position = p;
-    const RECT after = g.ThumbRect(p);
-    InvalidateRect(hwnd, &after, FALSE);
-    return TRUE;
+    return slider::SetPosition(hwnd, state, SL_Geometry(hwnd, *state), value);
 }
 
 // A change made by the user: stored and, on a change, reported.
