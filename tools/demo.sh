@@ -8,7 +8,7 @@ case "$out" in
   /*) ;;
   *) out="$PWD/$out" ;;
 esac
-"$root/tools/setup.sh"
+"$root/tools/setup.sh" x86_64
 "$root/tools/build.sh" x86_64 ztdemo
 # Wine maps the Unix root to drive Z:.
 winpath="Z:$(printf '%s' "$out" | tr / '\\')"
