@@ -3,6 +3,8 @@
 #include "ztcore.h"
 #include "gdiguard.h"
 
+#include <vector>
+
 HINSTANCE LibInstance;
 int BorderUnit;
 int AttachCount;
@@ -45,6 +47,24 @@ const ClassEntry kClasses[] = {
     {ZTC_DIBVIEW_CLASS, DV_WndProc, kDblClks, COLOR_WINDOW},
 };
 
+// Menu logos replaced by a colour change.  Menu entries added before the
+// change still show them, so they live until the last detach.
+std::vector<HBITMAP> RetiredMenuLogos;
+
+void RetireMenuLogo()
+{
+    if (MenuLogoBitmap)
+        RetiredMenuLogos.push_back(MenuLogoBitmap);
+    MenuLogoBitmap = nullptr;
+}
+
+void DeleteRetiredMenuLogos()
+{
+    for (HBITMAP logo : RetiredMenuLogos)
+        DeleteObject(logo);
+    RetiredMenuLogos.clear();
+}
+
 HPEN SystemPen(int colourIndex)
 {
     return CreatePen(PS_SOLID, BorderUnit, GetSysColor(colourIndex));
@@ -61,6 +81,7 @@ void LastDetach()
     LibraryDetachHook();
     ToolBtn_FreeImages();
     DeleteSharedObjects();
+    DeleteRetiredMenuLogos();
 }
 
 }  // namespace
@@ -190,6 +211,7 @@ LONG WINAPI ZTC_Register(LONG)
 
 void WINAPI ZTC_SysColorChange()
 {
+    RetireMenuLogo();
     DeleteSharedObjects();
     CreateSharedObjects();
 }

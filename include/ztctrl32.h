@@ -515,15 +515,40 @@ ZTCAPI LRESULT WINAPI DV_WndProc(HWND hwnd, UINT msg, WPARAM wParam,
  * About box and information menu
  * --------------------------------------------------------------------- */
 
-/* Shows the modal About box for module (texts from its version resource),
-   with icon (NULL: owner's class icon or the file's first icon) and title
-   (NULL: "About"). */
+/* What the About box shows: the lParam of WM_INITDIALOG for AboutDlg.
+   Texts are zero-terminated and cut to their field; empty ones show nothing. */
+typedef struct AboutInfo {
+    HICON  Icon;             /* drawn left of the texts, or NULL for none */
+    LPCSTR Title;            /* dialog title, or NULL to keep "About" */
+    char   Description[80];  /* version value "FileDescription" */
+    char   VersionText[32];  /* "Version 3.00.007" from the file version 3.0.x.7 */
+    char   Copyright[64];    /* version value "LegalCopyright" */
+    char   Trademarks[64];   /* version value "LegalTrademarks" */
+    char   Comments[80];     /* version value "Comments": shown when Trademarks is empty */
+} AboutInfo, *PABOUTINFO, *LPABOUTINFO;
+
+/* Shows the modal About box for module (texts from the version resource of
+   its file) over owner, with icon (NULL: owner's class icon, else the
+   file's first icon) and title (NULL: "About"); returns when it is closed. */
 ZTCAPI void WINAPI AboutBox(HWND owner, HINSTANCE module, HICON icon,
                             LPCSTR title);
 
-/* Dialog procedure of the About box (used by AboutBox). */
+/* Dialog procedure of the About box (dialog 100 of the library): lParam of
+   WM_INITDIALOG is an LPABOUTINFO that must outlive the dialog; IDOK and
+   IDCANCEL end it with 1. */
 ZTCAPI INT_PTR CALLBACK AboutDlg(HWND hdlg, UINT msg, WPARAM wParam,
                                  LPARAM lParam);
+
+/* Resource id of the About box's dialog template in the library, for
+   running AboutDlg with an AboutInfo of one's own (CreateDialogParamA). */
+#define ZTC_ABOUT_DIALOG 100
+
+/* The user's profile (WIN.INI) section and keys of the information entry:
+   ShowOurMenu=0 hides it, InfoPath names the help file (default below). */
+#define ZTC_INFO_SECTION     "ztctrl.dll"
+#define ZTC_INFO_SHOWKEY     "ShowOurMenu"
+#define ZTC_INFO_PATHKEY     "InfoPath"
+#define ZTC_INFO_DEFAULTPATH "vandlekq.hlp"
 
 /* Appends the information entry (a small logo, command id) at the right
    end of hwnd's menu bar; returns TRUE if added or hidden by the user's
@@ -551,6 +576,7 @@ ZTCAPI BOOL WINAPI ZTC_VandleMenuDone(HWND hwnd);
 #endif
 
 ZTC_LAYOUT_CHECK_(sizeof(ToolBtnTDD) == 28, ztc_ToolBtnTDD_is_28_bytes);
+ZTC_LAYOUT_CHECK_(sizeof(AboutInfo) == 2 * sizeof(void *) + 320, ztc_AboutInfo_is_pointers_and_320_characters);
 #if !defined(_WIN64)
 ZTC_LAYOUT_CHECK_(sizeof(ToolBarTool) == 48, ztc_ToolBarTool_is_48_bytes);
 ZTC_LAYOUT_CHECK_(sizeof(ToolBarMessage) == 12, ztc_ToolBarMessage_is_12_bytes);
