@@ -2,6 +2,7 @@
 //
 //   pixelart in.txt out.cur          32 x 32 monochrome cursor
 //   pixelart in.txt out.bmp          4-bit bitmap in the standard 16-colour palette
+//   pixelart in.txt out.ico          32 x 32 4-bit icon, same palette, plus "none"
 //   pixelart --png in.txt out.png    enlarged preview for people (needs stb_image_write)
 //
 // Text-art format, one directive or picture row per line:
@@ -11,7 +12,8 @@
 //   hotspot 12 0            cursors only: the pointing pixel (x, y)
 //   colour K black          legend: character K stands for a colour; cursors use
 //                           black, white, transparent and invert, bitmaps a hex
-//                           RGB value that is one of the 16 palette colours
+//                           RGB value that is one of the 16 palette colours (icons
+//                           also "none": transparent)
 //   pixels                  every following line is one row of the picture, one
 //                           character per pixel, top row first
 //
@@ -42,6 +44,9 @@ constexpr std::array<uint32_t, 16> kPalette = {
     0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
     0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
 };
+
+// Icons: the legend value "none" (a transparent pixel) stands beside the palette.
+constexpr int kNone = static_cast<int>(kPalette.size());
 
 // Cursor inks; the values are (AND bit << 1) | XOR bit.
 enum Ink { kBlack = 0, kWhite = 1, kTransparent = 2, kInvert = 3 };
@@ -103,6 +108,9 @@ void ParseColour(Art& art, int line, const std::vector<std::string>& words)
     if (auto ink = inks.find(words[2]); ink != inks.end()) {
         kind = Kind::Cursor;
         value = ink->second;
+    } else if (words[2] == "none") {
+        kind = Kind::Bitmap;
+        value = kNone;
     } else {
         kind = Kind::Bitmap;
         const std::string& hex = words[2];
@@ -281,15 +289,40 @@ Bytes MakeCursor(const Art& art)
     return out;
 }
 
-Bytes MakeBitmap(const Art& art)
+void CheckColourArt(const Art& art, const char* what)
 {
     if (art.kind != Kind::Bitmap)
-        Fail(art, 0, "a bitmap needs a legend of hex palette colours");
+        Fail(art, 0, std::string(what) + " needs a legend of hex palette colours");
     if (art.hasHotspot)
-        Fail(art, 0, "a bitmap has no hot spot");
+        Fail(art, 0, std::string(what) + " has no hot spot");
+}
 
+// The palette and the 4-bit rows, bottom-up, rows padded to 32 bits;
+// transparent pixels are black.
+void ColourPlane(Bytes& out, const Art& art)
+{
+    for (uint32_t rgb : kPalette)
+        out.rgbquad(rgb);
     const int stride = (art.width * 4 + 31) / 32 * 4;
-    const uint32_t imageSize = static_cast<uint32_t>(stride * art.height);
+    for (int y = art.height - 1; y >= 0; --y) {
+        std::vector<unsigned char> row(static_cast<size_t>(stride), 0);
+        for (int x = 0; x < art.width; ++x) {
+            const int index = Pixel(art, x, y) == kNone ? 0 : Pixel(art, x, y);
+            row[static_cast<size_t>(x / 2)] |= static_cast<unsigned char>(index << (x % 2 ? 0 : 4));
+        }
+        out.data.insert(out.data.end(), row.begin(), row.end());
+    }
+}
+
+Bytes MakeBitmap(const Art& art)
+{
+    CheckColourArt(art, "a bitmap");
+    for (const std::string& row : art.rows)
+        for (char c : row)
+            if (art.legend.at(c) == kNone)
+                Fail(art, 0, "only icons have transparent ('none') pixels");
+
+    const uint32_t imageSize = static_cast<uint32_t>((art.width * 4 + 31) / 32 * 4 * art.height);
     const uint32_t offset = 14 + 40 + 16 * 4;
     Bytes out;
     out.u8('B');
@@ -298,15 +331,33 @@ Bytes MakeBitmap(const Art& art)
     out.u32(0);                                 // bfReserved1, bfReserved2
     out.u32(offset);                            // bfOffBits
     InfoHeader(out, art.width, art.height, 4, imageSize, 16);
-    for (uint32_t rgb : kPalette)
-        out.rgbquad(rgb);
-    for (int y = art.height - 1; y >= 0; --y) {
-        std::vector<unsigned char> row(static_cast<size_t>(stride), 0);
-        for (int x = 0; x < art.width; ++x)
-            row[static_cast<size_t>(x / 2)] |=
-                static_cast<unsigned char>(Pixel(art, x, y) << (x % 2 ? 0 : 4));
-        out.data.insert(out.data.end(), row.begin(), row.end());
-    }
+    ColourPlane(out, art);
+    return out;
+}
+
+Bytes MakeIcon(const Art& art)
+{
+    CheckColourArt(art, "an icon");
+    if (art.width != 32 || art.height != 32)
+        Fail(art, 0, "an icon must be 'size 32 32'");
+
+    const uint32_t colours = static_cast<uint32_t>((art.width * 4 + 31) / 32 * 4 * art.height);
+    const uint32_t mask = static_cast<uint32_t>((art.width + 31) / 32 * 4 * art.height);
+    Bytes out;
+    out.u16(0);                                 // reserved
+    out.u16(1);                                 // type: icon
+    out.u16(1);                                 // one image
+    out.u8(static_cast<unsigned>(art.width));
+    out.u8(static_cast<unsigned>(art.height));
+    out.u8(16);                                 // colours
+    out.u8(0);                                  // reserved
+    out.u16(1);                                 // planes
+    out.u16(4);                                 // bits per pixel
+    out.u32(40 + 16 * 4 + colours + mask);      // image bytes
+    out.u32(6 + 16);                            // image offset
+    InfoHeader(out, art.width, art.height * 2, 4, colours + mask, 0);
+    ColourPlane(out, art);
+    MonoPlane(out, art, [](int index) { return index == kNone; });  // AND mask
     return out;
 }
 
@@ -332,7 +383,9 @@ void WritePng(const Art& art, const std::string& path)
         for (int px = 0; px < w; ++px) {
             const int x = px / Scale, y = py / Scale, ink = Pixel(art, x, y);
             uint32_t c;
-            if (art.kind == Kind::Bitmap)
+            if (art.kind == Kind::Bitmap && ink == kNone)
+                c = ((px / 4 + py / 4) % 2) ? 0xA8B8C8 : 0xC8D8E8;
+            else if (art.kind == Kind::Bitmap)
                 c = kPalette[static_cast<size_t>(ink)];
             else if (ink == kTransparent)
                 c = ((px / 4 + py / 4) % 2) ? 0xA8B8C8 : 0xC8D8E8;
@@ -370,7 +423,7 @@ int main(int argc, char** argv)
     if (png)
         args.erase(args.begin());
     if (args.size() != 2) {
-        std::cerr << "usage: pixelart in.txt out.cur|out.bmp\n"
+        std::cerr << "usage: pixelart in.txt out.cur|out.bmp|out.ico\n"
                      "       pixelart --png in.txt out.png\n";
         return 2;
     }
@@ -383,8 +436,10 @@ int main(int argc, char** argv)
             WriteFile(art, out, MakeCursor(art));
         else if (EndsWith(out, ".bmp"))
             WriteFile(art, out, MakeBitmap(art));
+        else if (EndsWith(out, ".ico"))
+            WriteFile(art, out, MakeIcon(art));
         else
-            throw Failure(out + ": output must end in .cur or .bmp (or use --png)");
+            throw Failure(out + ": output must end in .cur, .bmp or .ico (or use --png)");
     } catch (const Failure& failure) {
         std::cerr << "pixelart: " << failure.what() << "\n";
         return 1;
