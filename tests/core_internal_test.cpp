@@ -212,9 +212,14 @@ TEST_F(Loaded, SysColorChangeRemakesTheSharedObjectsFromTheCurrentColours)
         ZTC_SysColorChange();
         GetObjectA(FaceBrush, sizeof lb, &lb);
     }
+    const HBITMAP oldLogo = MenuLogoBitmap;
     ZTC_SysColorChange();
     EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
     EXPECT_EQ(Type(oldPen), 0u);
+    EXPECT_EQ(Type(oldLogo), DWORD(OBJ_BITMAP)) << "menu entries may still show the old logo";
+    Detach();
+    EXPECT_EQ(Type(oldLogo), 0u) << "old logo kept past the last detach";
+    Attach();
 }
 
 TEST(NotifyParentTest, SendsTheCommandToTheParentOnly)

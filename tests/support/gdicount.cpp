@@ -1,4 +1,5 @@
 #include "gdicount.h"
+#include "imports.h"
 
 #include <cstdio>
 #include <cstring>
@@ -105,37 +106,6 @@ const Patch kPatches[] = {
     ZT_PATCH(ReleaseDC),
 };
 #undef ZT_PATCH
-
-void WriteSlot(ULONG_PTR* slot, ULONG_PTR value)
-{
-    DWORD old = 0;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-    *slot = value;
-    VirtualProtect(slot, sizeof *slot, old, &old);
-}
-
-// Calls visit(importName, slot) for every by-name import of the module.
-template <class Visit>
-void ForEachImport(HMODULE module, Visit visit)
-{
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress)
-        return;
-    for (auto* imp = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); imp->Name; ++imp) {
-        const DWORD lookup = imp->OriginalFirstThunk ? imp->OriginalFirstThunk : imp->FirstThunk;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + lookup);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imp->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            visit(reinterpret_cast<const char*>(byName->Name), &slots->u1.Function);
-        }
-    }
-}
 
 }  // namespace
 
