@@ -3,6 +3,8 @@
 // picture of itself to a PNG file.
 #include "gallery.h"
 #include "gdiguard.h"
+#include "help.h"
+#include "version.h"
 #include "ztctrl32.h"
 
 #include <algorithm>
@@ -122,6 +124,7 @@ void Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam, L
 void Frame_Destroy(HWND frame, const Gallery& gallery)
 {
     KillTimer(frame, kTimerId);
+    CloseHelp(frame);
     if (gallery.remember)
         ZTC_SaveWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str());
     for (const PlacedSection& p : gallery.placed)
@@ -185,6 +188,9 @@ LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lPara
             Frame_Paint(frame, reinterpret_cast<HDC>(wParam), *gallery);
         return 0;
     case WM_COMMAND:
+        if (lParam == 0 && HelpCommand(frame, LOWORD(wParam)))
+            return 0;
+        [[fallthrough]];
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (gallery)
@@ -205,7 +211,7 @@ HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
     wc.lpfnWndProc = Frame_WndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ZTDEMO_ICON));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFrameClass;
     if (!RegisterClassA(&wc))
@@ -213,46 +219,16 @@ HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
 
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    AdjustWindowRectEx(&frame, style, TRUE, 0);
     const int borderWidth = frame.right - frame.left, borderHeight = frame.bottom - frame.top;
     const SIZE client = LayoutSections(gallery.placed, kMaxFrameHeight - borderHeight);
     const int width = std::min<int>(client.cx + borderWidth, kMaxFrameWidth);
     const int height = std::min<int>(client.cy + borderHeight, kMaxFrameHeight);
-    return CreateWindowExA(0, kFrameClass, kFrameTitle, style, 0, 0, width, height, nullptr,
-                           nullptr, instance, &gallery);
-}
-
-// Copies the frame's client area, child windows included, as it shows on
-// the screen into a top-down 32-bit picture.
-bool CaptureClient(HWND frame, std::vector<unsigned char>& pixels, int& width, int& height)
-{
-    RECT client;
-    GetClientRect(frame, &client);
-    width = client.right;
-    height = client.bottom;
-    if (width <= 0 || height <= 0)
-        return false;
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    zt::WindowDC screen(frame);
-    zt::MemoryDC memory(screen);
-    zt::Owned<HBITMAP> picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen || !memory || !picture || !bits)
-        return false;
-    zt::Select select(memory, picture);
-    if (!BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY))
-        return false;
-    GdiFlush();
-    const auto* first = static_cast<const unsigned char*>(bits);
-    pixels.assign(first, first + static_cast<size_t>(width) * height * 4);
-    return true;
+    HWND hwnd = CreateWindowExA(0, kFrameClass, kFrameTitle, style, 0, 0, width, height, nullptr,
+                                CreateHelpMenuBar(), instance, &gallery);
+    if (hwnd)
+        AddInformationEntry(hwnd);
+    return hwnd;
 }
 
 // Runs the animation for kScreenshotTicks timer ticks, repaints everything
@@ -267,17 +243,7 @@ int Screenshot(HWND frame, const Gallery& gallery, const char* path)
     RedrawWindow(frame, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
-    std::vector<unsigned char> pixels;
-    int width = 0, height = 0;
-    if (!CaptureClient(frame, pixels, width, height)) {
-        std::fprintf(stderr, "ztdemo: cannot capture the gallery window\n");
-        return 1;
-    }
-    if (!WritePng(path, width, height, pixels.data())) {
-        std::fprintf(stderr, "ztdemo: cannot write %s\n", path);
-        return 1;
-    }
-    return 0;
+    return SaveWindowPicture(frame, false, path) ? 0 : 1;
 }
 
 }  // namespace

@@ -38,3 +38,8 @@ int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int co
 
 // Writes a top-down 32-bit BGRX picture as an RGB PNG; false on failure.
 bool WritePng(const char* path, int width, int height, const unsigned char* bgrx);
+
+// Writes what the window shows on the screen (its client area, child
+// windows included, or with withFrame the whole window) to a PNG file;
+// false, said on stderr, on failure.
+bool SaveWindowPicture(HWND hwnd, bool withFrame, const char* path);

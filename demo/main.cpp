@@ -1,8 +1,10 @@
 // ztdemo: a gallery of the ztctrl32 controls.
 //
-//   ztdemo                        shows the gallery until it is closed
-//   ztdemo --screenshot FILE.png  animates it for a second, writes FILE.png
+//   ztdemo                              shows the gallery until it is closed
+//   ztdemo --screenshot FILE.png        animates it for a second, writes FILE.png
+//   ztdemo --screenshot-about FILE.png  writes a picture of the demo's About box
 #include "gallery.h"
+#include "help.h"
 #include "ztctrl32.h"
 
 #include <cstdio>
@@ -32,8 +34,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     const char* screenshot = nullptr;
     if (__argc == 3 && std::strcmp(__argv[1], "--screenshot") == 0) {
         screenshot = __argv[2];
+    } else if (__argc == 3 && std::strcmp(__argv[1], "--screenshot-about") == 0) {
+        return AboutScreenshot(instance, __argv[2]);
     } else if (__argc != 1) {
-        std::fprintf(stderr, "usage: ztdemo [--screenshot FILE.png]\n");
+        std::fprintf(stderr, "usage: ztdemo [--screenshot FILE.png | --screenshot-about FILE.png]\n");
         return 2;
     }
     ZTC_Register(0);
