@@ -5,6 +5,7 @@
 #include "surface.h"
 #include "ztest.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,25 +14,17 @@ using namespace ztest;
 
 namespace {
 
-const COLORREF kBlue = RGB(0, 0, 255);
-
 HMODULE Fixture(const char* name)
 {
     return LoadLibraryA(name);  // stays loaded for the program's life
 }
 
-// The fixture icon's blue bar covers (7, 7) - (19, 11).
+// The fixture's icon: a blue bar over (7, 7) - (19, 11).
 HICON FixtureIcon()
 {
     return LoadIconA(Fixture("ztfix_about_icon.dll"), MAKEINTRESOURCEA(1));
 }
 
-std::vector<std::string> Texts(const AboutInfo& i)
-{
-    return {i.Description, i.VersionText, i.Copyright, i.Trademarks, i.Comments};
-}
-
-// The dialog of this thread, if one is up.
 BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
 {
     char name[16] = "";
@@ -42,65 +35,55 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
     return FALSE;
 }
 
-HWND ThreadDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// What a modal About box showed once it was up.
+// What a modal About box showed once it was up, and whether the action
+// RunAboutBox gave it closed it.
 struct Seen {
     std::string caption;
     RECT window{};
     AboutInfo info{};
     LOGFONTA font{};
-    bool buttonShareFont = false;
-    bool closedByAction = true;  // false: still open well after the action
+    bool buttonFont = false;  // the OK button has the dialog's font
+    bool closed = true;
 };
 
-// Runs AboutBox; from inside its modal loop, records what it shows, then
-// calls `action` on the dialog, and ends the dialog itself if the action
-// left it open for several ticks.
-struct ModalRun {
+struct {
     void (*action)(HWND);
     Seen seen;
-    int ticks = 0;
-};
-ModalRun* g_run = nullptr;
+    int ticks;
+} g_run;
 
+// Inside the modal loop: records the dialog at the first tick and runs the
+// action; ends the dialog itself when it is still up six ticks later.
 void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = ThreadDialog();
-    if (!dialog)
+    HWND d = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&d));
+    if (!d)
         return;
-    Seen& seen = g_run->seen;
-    if (g_run->ticks++ == 0) {
+    Seen& s = g_run.seen;
+    if (g_run.ticks++ == 0) {
         char caption[64] = "";
-        GetWindowTextA(dialog, caption, sizeof caption);
-        seen.caption = caption;
-        GetWindowRect(dialog, &seen.window);
-        if (auto* info = reinterpret_cast<const AboutInfo*>(GetWindowLongPtrA(dialog, DWLP_USER)))
-            seen.info = *info;
-        const LRESULT font = SendMessageA(dialog, WM_GETFONT, 0, 0);
-        GetObjectA(reinterpret_cast<HFONT>(font), sizeof seen.font, &seen.font);
-        seen.buttonShareFont = SendDlgItemMessageA(dialog, IDOK, WM_GETFONT, 0, 0) == font;
-        g_run->action(dialog);
-    } else if (g_run->ticks > 6) {
-        seen.closedByAction = false;
-        EndDialog(dialog, 0);
+        GetWindowTextA(d, caption, sizeof caption);
+        s.caption = caption;
+        GetWindowRect(d, &s.window);
+        s.info = *reinterpret_cast<const AboutInfo*>(GetWindowLongPtrA(d, DWLP_USER));
+        const LRESULT font = SendMessageA(d, WM_GETFONT, 0, 0);
+        GetObjectA(reinterpret_cast<HFONT>(font), sizeof s.font, &s.font);
+        s.buttonFont = SendDlgItemMessageA(d, IDOK, WM_GETFONT, 0, 0) == font;
+        g_run.action(d);
+    } else if (g_run.ticks > 6) {
+        s.closed = false;
+        EndDialog(d, 0);
     }
 }
 
 Seen RunAboutBox(HWND owner, HMODULE module, HICON icon, const char* title, void (*action)(HWND))
 {
-    ModalRun run{action, {}, 0};
-    g_run = &run;
+    g_run = {action, {}, 0};
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, ModalTick);
     AboutBox(owner, module, icon, title);
     KillTimer(nullptr, timer);
-    g_run = nullptr;
-    return run.seen;
+    return g_run.seen;
 }
 
 void Cancel(HWND dialog)
@@ -108,43 +91,38 @@ void Cancel(HWND dialog)
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
-// The client area of a window, copied for exact reading.
-struct ClientPicture {
-    explicit ClientPicture(HWND hwnd) : surface(Width(hwnd), Height(hwnd))
-    {
-        HDC dc = GetDC(hwnd);
-        BitBlt(surface.dc(), 0, 0, surface.width(), surface.height(), dc, 0, 0, SRCCOPY);
-        ReleaseDC(hwnd, dc);
-    }
-    static int Width(HWND hwnd) { RECT r; GetClientRect(hwnd, &r); return r.right; }
-    static int Height(HWND hwnd) { RECT r; GetClientRect(hwnd, &r); return r.bottom; }
-    COLORREF At(int x, int y) const { return surface.At(x, y); }
-    Surface surface;
-};
+RECT Client(HWND hwnd)
+{
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    return r;
+}
 
-// The About dialog run modeless on a block of the test's own.
+// The About dialog run modeless on a block of the test's own, painted, with
+// its client area copied for exact reading and the metrics of a plain DC's
+// font, the units of its layout.
 struct AboutDialog {
-    AboutDialog(HWND owner, const AboutInfo* block) : info(block ? *block : AboutInfo{})
+    AboutDialog(HWND owner, const AboutInfo* block)
+        : info(block ? *block : AboutInfo{}),
+          hwnd(CreateDialogParamA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), owner, AboutDlg,
+                                  block ? reinterpret_cast<LPARAM>(&info) : 0)),
+          picture(Client(hwnd).right, Client(hwnd).bottom)
     {
-        hwnd = CreateDialogParamA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), owner, AboutDlg,
-                                  block ? reinterpret_cast<LPARAM>(&info) : 0);
         PaintNow(hwnd);
+        HDC dc = GetDC(hwnd);
+        BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
+        GetTextMetricsA(dc, &metrics);
+        ReleaseDC(hwnd, dc);
     }
     ~AboutDialog() { DestroyWindow(hwnd); }
-    // The default font's average width and height: the units of the layout.
-    SIZE Units() const
-    {
-        TEXTMETRICA tm{};
-        HDC dc = GetDC(hwnd);
-        GetTextMetricsA(dc, &tm);
-        ReleaseDC(hwnd, dc);
-        return SIZE{tm.tmAveCharWidth, tm.tmHeight};
-    }
     AboutInfo info;
     HWND hwnd;
+    Surface picture;
+    TEXTMETRICA metrics{};
 };
 
-std::wstring ReadWide(const WORD*& p)
+// A zero-terminated UTF-16 string of a resource; moves past it.
+std::wstring Wide(const WORD*& p)
 {
     std::wstring text;
     while (*p)
@@ -153,87 +131,87 @@ std::wstring ReadWide(const WORD*& p)
     return text;
 }
 
+const void* Resource(UINT id, UINT type)
+{
+    HRSRC found = FindResourceA(Library(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+    return found ? LockResource(LoadResource(Library(), found)) : nullptr;
+}
+
 }  // namespace
 
 TEST(AboutResourcesTest, DialogTemplateVersionWordAndLogo)
 {
-    HRSRC found = FindResourceA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), MAKEINTRESOURCEA(5));
-    ASSERT_NE(found, nullptr);
-    const auto* dialog = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(Library(), found)));
-    EXPECT_EQ(dialog->style, 0x90C000C4u);
-    EXPECT_EQ((std::vector<int>{dialog->cdit, dialog->x, dialog->y, dialog->cx, dialog->cy}),
-              (std::vector<int>{1, 6, 18, 180, 112}));
+    const auto* dialog = static_cast<const DLGTEMPLATE*>(Resource(ZTC_ABOUT_DIALOG, 5));
+    ASSERT_NE(dialog, nullptr);
     auto* p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(dialog) + 18);
-    EXPECT_EQ(p[0] + p[1], 0) << "no menu, standard class";
+    const int menuOrClass = p[0] | p[1];
     p += 2;
-    EXPECT_EQ(ReadWide(p), L"About");
-    EXPECT_EQ(*p++, 8) << "point size";
-    EXPECT_EQ(ReadWide(p), L"MS Sans Serif");
+    const std::wstring title = Wide(p);
+    const int points = *p++;
+    const std::wstring face = Wide(p);
     const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
-    EXPECT_EQ(item->style, 0x50010001u);
-    EXPECT_EQ((std::vector<int>{item->id, item->x, item->y, item->cx, item->cy}),
-              (std::vector<int>{IDOK, 70, 94, 40, 15}));
-    p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(item) + 18);
-    EXPECT_TRUE(p[0] == 0xFFFF && p[1] == 0x0080) << "a button";
+    p = reinterpret_cast<const WORD*>(item) + 9;
+    const long long buttonClass = static_cast<long long>(p[0]) << 16 | p[1];
     p += 2;
-    EXPECT_EQ(ReadWide(p), L"OK");
+    EXPECT_EQ((std::vector<long long>{dialog->style, dialog->cdit, dialog->x, dialog->y, dialog->cx, dialog->cy,
+                                      menuOrClass, points, item->style, item->id, item->x, item->y, item->cx,
+                                      item->cy, buttonClass}),
+              (std::vector<long long>{0x90C000C4, 1, 6, 18, 180, 112, 0, 8, 0x50010001, IDOK, 70, 94, 40, 15, 0xFFFF0080}));
+    EXPECT_TRUE(title == L"About" && face == L"MS Sans Serif" && Wide(p) == L"OK");
 
     char word[32] = "";
     LoadStringA(Library(), 5, word, sizeof word);
     EXPECT_STREQ(word, "Version");
-    found = FindResourceA(Library(), MAKEINTRESOURCEA(200), MAKEINTRESOURCEA(2));
-    const auto* logo = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Library(), found)));
+    const auto* logo = static_cast<const BITMAPINFOHEADER*>(Resource(200, 2));
     ASSERT_NE(logo, nullptr);
-    EXPECT_EQ((std::vector<int>{logo->biWidth, logo->biHeight, logo->biBitCount}),
-              (std::vector<int>{260, 57, 4}));
+    EXPECT_EQ((std::vector<int>{logo->biWidth, logo->biHeight, logo->biBitCount}), (std::vector<int>{260, 57, 4}));
 }
 
 TEST(AboutBoxTest, TextsFromTheVersionResourceAndTheIconItFinds)
 {
-    const std::string longDescription = "A description that is longer than the field the About box keeps for it: 0123456";
-    const std::string longCopyright = "A copyright line that is longer than the field kept for it: 012";
     enum IconFrom { kGiven, kOwnerClass, kFile, kNone };
     const struct {
         const char* module;
         IconFrom icon;
-        std::vector<std::string> texts;
+        std::vector<std::string> texts;  // description, version, copyright, trademarks, comments
     } cases[] = {
         {"ztfix_about_full.dll", kNone,
          {"Sample Player", "Version 3.00.007", "Copyright (C) 1996 Sample Works",
           "Sample Player is a trademark of Sample Works", "Plays samples"}},
         {"ztfix_about_long.dll", kGiven,
-         {longDescription, "Version 2.01.012", longCopyright, "", "Shown in place of the missing trademark"}},
-        {"ztfix_about_bare.dll", kOwnerClass, {"", "Version 1.02.004", "", "", ""}},
-        {"ztfix_about_icon.dll", kFile, {"", "", "", "", ""}},
+         {"A description that is longer than the field the About box keeps for it: 0123456", "Version 2.01.012",
+          "A copyright line that is longer than the field kept for it: 012", "",
+          "Shown in place of the missing trademark"}},
+        {"ztfix_about_bare.dll", kOwnerClass, {"", "Version 1.02.004", "", "", ""}},  // no translation table
+        {"ztfix_about_icon.dll", kFile, {"", "", "", "", ""}},                        // no version resource
     };
     ParentWindow owner;
     const HICON given = FixtureIcon(), classIcon = LoadIconA(nullptr, IDI_QUESTION);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.module);
-        if (c.icon == kOwnerClass)
-            SetClassLongPtrA(owner.hwnd(), GCLP_HICON, reinterpret_cast<LONG_PTR>(classIcon));
+        SetClassLongPtrA(owner.hwnd(), GCLP_HICON, c.icon == kOwnerClass ? LONG_PTR(classIcon) : 0);
         GdiCounter gdi(Library());
         const Seen seen = RunAboutBox(owner.hwnd(), Fixture(c.module), c.icon == kGiven ? given : nullptr,
                                       nullptr, Cancel);
-        SetClassLongPtrA(owner.hwnd(), GCLP_HICON, 0);
-        EXPECT_EQ(Texts(seen.info), c.texts);
+        const AboutInfo& i = seen.info;
+        EXPECT_EQ((std::vector<std::string>{i.Description, i.VersionText, i.Copyright, i.Trademarks, i.Comments}),
+                  c.texts);
         EXPECT_EQ(gdi.Live(), 0u) << gdi.Describe();
 
-        const HICON shown = seen.info.Icon;
         ICONINFO left{};
-        const bool alive = shown && GetIconInfo(shown, &left);
+        const bool alive = i.Icon && GetIconInfo(i.Icon, &left);
         DeleteObject(left.hbmColor);
         DeleteObject(left.hbmMask);
-        switch (c.icon) {
-        case kGiven: EXPECT_TRUE(shown == given && alive); break;
-        case kOwnerClass: EXPECT_TRUE(shown == classIcon && alive); break;
-        case kFile: EXPECT_TRUE(shown && shown != given && !alive) << "the file's icon, destroyed afterwards"; break;
-        case kNone: EXPECT_EQ(shown, nullptr); break;
+        EXPECT_EQ(i.Icon != nullptr, c.icon != kNone);
+        if (c.icon == kGiven || c.icon == kOwnerClass) {
+            EXPECT_EQ(i.Icon, c.icon == kGiven ? given : classIcon);
         }
+        EXPECT_EQ(alive, c.icon == kGiven || c.icon == kOwnerClass) << "only the file's icon is destroyed after";
     }
+    SetClassLongPtrA(owner.hwnd(), GCLP_HICON, 0);
 }
 
-TEST(AboutBoxTest, EnterEscAndOkCloseItOtherCommandsDoNot)
+TEST(AboutBoxTest, EnterEscAndOkCloseItOtherCommandsDoNotAndItIsCentredOverItsOwner)
 {
     const struct {
         const char* name;
@@ -247,124 +225,99 @@ TEST(AboutBoxTest, EnterEscAndOkCloseItOtherCommandsDoNot)
         {"another id", [](HWND d) { SendMessageA(d, WM_COMMAND, 3, 0); }, false},
     };
     ParentWindow owner(500, 400);
+    RECT o;
+    GetWindowRect(owner.hwnd(), &o);
     bool titled = false;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         titled = !titled;
         const Seen seen = RunAboutBox(owner.hwnd(), Fixture("ztfix_about_full.dll"), nullptr,
                                       titled ? "About Sample Player" : nullptr, c.action);
-        EXPECT_EQ(seen.closedByAction, c.closes);
+        EXPECT_EQ(seen.closed, c.closes);
         EXPECT_EQ(seen.caption, titled ? "About Sample Player" : "About");
-        RECT o;
-        GetWindowRect(owner.hwnd(), &o);
         EXPECT_NEAR(seen.window.left + seen.window.right, o.left + o.right, 1) << "centred across";
         EXPECT_NEAR(seen.window.top + seen.window.bottom, o.top + o.bottom, 1) << "centred down";
         EXPECT_EQ((std::vector<LONG>{seen.font.lfHeight, seen.font.lfWeight, seen.font.lfPitchAndFamily}),
                   (std::vector<LONG>{-10, FW_BOLD, VARIABLE_PITCH | FF_SWISS}));
         EXPECT_STREQ(seen.font.lfFaceName, "MS Sans Serif");
-        EXPECT_TRUE(seen.buttonShareFont) << "the OK button has the dialog's bold font";
+        EXPECT_TRUE(seen.buttonFont) << "the OK button has the dialog's bold font";
     }
+    const Seen ownerless = RunAboutBox(nullptr, nullptr, nullptr, nullptr, Cancel);
+    GetWindowRect(GetDesktopWindow(), &o);
+    EXPECT_NEAR(ownerless.window.left + ownerless.window.right, o.right, 1) << "centred on the screen";
+    EXPECT_NEAR(ownerless.window.top + ownerless.window.bottom, o.bottom, 1);
 }
 
-TEST(AboutBoxTest, WithoutOwnerItIsCentredOnTheScreen)
+TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComments)
 {
-    const Seen seen = RunAboutBox(nullptr, nullptr, nullptr, nullptr, Cancel);
-    RECT screen;
-    GetWindowRect(GetDesktopWindow(), &screen);
-    EXPECT_NEAR(seen.window.left + seen.window.right, screen.right, 1);
-    EXPECT_NEAR(seen.window.top + seen.window.bottom, screen.bottom, 1);
-}
+    Surface logo(260, 57);
+    HBITMAP bitmap = LoadBitmapA(Library(), MAKEINTRESOURCEA(200));
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    BitBlt(logo.dc(), 0, 0, 260, 57, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(bitmap);
 
-TEST(AboutDlgTest, LogoCentredAtTheTopAndTheIconBelowItOnlyWhenThereIsOne)
-{
-    ParentWindow owner;
-    HDC logoDC = CreateCompatibleDC(nullptr);
-    HBITMAP logo = LoadBitmapA(Library(), MAKEINTRESOURCEA(200));
-    HGDIOBJ old = SelectObject(logoDC, logo);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (const HICON icon : {FixtureIcon(), HICON(nullptr)}) {
-        AboutInfo info{};
-        info.Icon = icon;
-        AboutDialog about(owner.hwnd(), &info);
-        const ClientPicture picture(about.hwnd);
-        const int left = (picture.surface.width() - 260) / 2;
-        int wrong = 0;
-        for (int y = 0; y < 57; ++y)
-            for (int x = 0; x < 260; ++x) {
-                const COLORREF ink = GetPixel(logoDC, x, y);
-                wrong += picture.At(left + x, 4 + y) != (ink == RGB(255, 255, 255) ? face : ink);
-            }
-        EXPECT_EQ(wrong, 0) << "logo pixels out of place";
-        const SIZE units = about.Units();
-        EXPECT_EQ(picture.At(units.cx + 10, 4 + 57 + 8 + 8), icon ? kBlue : face) << "icon at (a, logo + 8)";
-    }
-    SelectObject(logoDC, old);
-    DeleteObject(logo);
-    DeleteDC(logoDC);
-
-    AboutDialog bare(owner.hwnd(), nullptr);
-    EXPECT_TRUE(AreaIs(bare.hwnd, RECT{0, 4 + 57 + 1, 250, 150}, face)) << "no block: only the logo";
-}
-
-TEST(AboutDlgTest, TextColumnLinesAndTheTrademarkOrElseTheCommentsInTheSmallBox)
-{
+    const std::string mark = "Sample Player is a trademark of Sample Works", note = "Plays samples: a comment that wraps";
     const struct {
-        const char* trademarks;
-        const char* comments;
-        const char* shown;
-    } cases[] = {
-        {"Sample Player is a trademark of Sample Works", "Plays samples", "Sample Player is a trademark of Sample Works"},
-        {"", "Plays samples and shows a comment that wraps", "Plays samples and shows a comment that wraps"},
-        {"", "", ""},
-    };
+        HICON icon;
+        std::string trademarks, comments, shown;
+    } cases[] = {{FixtureIcon(), mark, "Plays samples", mark}, {nullptr, "", note, note}, {nullptr, "", "", ""}};
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
     ParentWindow owner;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
-        AboutInfo info{};
-        lstrcpyA(info.Description, "Sample Player");
-        lstrcpyA(info.VersionText, "Version 3.00.007");
-        lstrcpyA(info.Copyright, "Copyright (C) 1996 Sample Works");
-        lstrcpyA(info.Trademarks, c.trademarks);
-        lstrcpyA(info.Comments, c.comments);
-        AboutDialog about(owner.hwnd(), &info);
-        const ClientPicture picture(about.hwnd);
+        AboutInfo info{c.icon, nullptr, "Sample Player", "Version 3.00.007", "Copyright (C) 1996 Sample Works", "", ""};
+        lstrcpyA(info.Trademarks, c.trademarks.c_str());
+        lstrcpyA(info.Comments, c.comments.c_str());
+        const AboutDialog about(owner.hwnd(), &info);
+        const int left = (about.picture.width() - 260) / 2, a = about.metrics.tmAveCharWidth;
+        int wrong = 0;
+        for (int y = 0; y < 57; ++y)
+            for (int x = 0; x < 260; ++x) {
+                const COLORREF ink = logo.At(x, y);
+                wrong += about.picture.At(left + x, 4 + y) != (ink == RGB(255, 255, 255) ? face : ink);
+            }
+        EXPECT_EQ(wrong, 0) << "logo pixels out of place";
+        const int y = 4 + 57 + 8;  // below the logo
+        EXPECT_EQ(about.picture.At(a + 10, y + 8), c.icon ? RGB(0, 0, 255) : face) << "icon at (a, y)";
 
-        // The same texts drawn where they belong on the dialog's colour.
-        const SIZE u = about.Units();
-        const int x = 2 * u.cx + GetSystemMetrics(SM_CXICON), y = 57 + 4 + 8;
-        Surface want(picture.surface.width(), picture.surface.height());
-        want.Fill(GetSysColor(COLOR_BTNFACE));
+        // The texts drawn where they belong, on the dialog's colour.
+        const int x = 2 * a + GetSystemMetrics(SM_CXICON), h = about.metrics.tmHeight;
+        Surface want(about.picture.width(), about.picture.height());
+        want.Fill(face);
         SetBkMode(want.dc(), TRANSPARENT);
-        HGDIOBJ old = SelectObject(want.dc(), reinterpret_cast<HFONT>(SendMessageA(about.hwnd, WM_GETFONT, 0, 0)));
+        old = SelectObject(want.dc(), reinterpret_cast<HFONT>(SendMessageA(about.hwnd, WM_GETFONT, 0, 0)));
         const char* lines[] = {info.Description, info.VersionText, info.Copyright};
         for (int i = 0; i < 3; ++i)
-            TextOutA(want.dc(), x, y + i * u.cy, lines[i], lstrlenA(lines[i]));
+            TextOutA(want.dc(), x, y + i * h, lines[i], lstrlenA(lines[i]));
         HFONT small = CreateFontA(-9, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, VARIABLE_PITCH | FF_SWISS, "Arial");
         SelectObject(want.dc(), small);
-        RECT box{x + 2, y + 3 * u.cy, x + 202, y + 3 * u.cy + 32};
-        DrawTextA(want.dc(), c.shown, -1, &box, DT_WORDBREAK);
+        RECT box{x + 2, y + 3 * h, x + 202, y + 3 * h + 32};
+        DrawTextA(want.dc(), c.shown.c_str(), -1, &box, DT_WORDBREAK);
         SelectObject(want.dc(), old);
         DeleteObject(small);
-
-        int wrong = 0;
+        wrong = 0;
         for (int py = y; py < box.bottom + 4; ++py)
-            for (int px = x - 4; px < picture.surface.width(); ++px)
-                wrong += picture.At(px, py) != want.At(px, py);
-        EXPECT_EQ(wrong, 0);
+            for (int px = x - 4; px < want.width(); ++px)
+                wrong += about.picture.At(px, py) != want.At(px, py);
+        EXPECT_EQ(wrong, 0) << "text pixels out of place";
     }
+    const AboutDialog bare(owner.hwnd(), nullptr);
+    EXPECT_TRUE(AreaIs(bare.hwnd, RECT{0, 4 + 57 + 1, 250, 150}, face)) << "no block: only the logo";
 }
 
 // ---- The information entry ----------------------------------------------------
 
 namespace {
 
-// The profile section of the entry, emptied for one test and put back after.
+// The entry's profile section, emptied for one test and put back after.
 class InfoProfile {
 public:
-    InfoProfile()
+    InfoProfile() : saved_(4096)
     {
-        saved_.resize(GetProfileSectionA(ZTC_INFO_SECTION, buffer_, sizeof buffer_) + 1);
-        std::memcpy(saved_.data(), buffer_, saved_.size());
+        saved_.resize(GetProfileSectionA(ZTC_INFO_SECTION, saved_.data(), 4096) + 1);
         WriteProfileStringA(ZTC_INFO_SECTION, nullptr, nullptr);
     }
     ~InfoProfile()
@@ -376,22 +329,19 @@ public:
     void Set(const char* key, const char* value) { WriteProfileStringA(ZTC_INFO_SECTION, key, value); }
 
 private:
-    char buffer_[4096];
     std::vector<char> saved_;
 };
 
-struct HelpCall {
-    HWND window;
-    std::string path;
-    UINT command;
-    ULONG_PTR data;
-};
-std::vector<HelpCall> g_helpCalls;
+// The help viewer's stand-in: what it was asked, and its answer.
+std::vector<std::string> g_helpCalls;
 BOOL g_helpResult = TRUE;
 
 BOOL WINAPI RecordWinHelp(HWND window, LPCSTR path, UINT command, ULONG_PTR data)
 {
-    g_helpCalls.push_back({window, path ? path : "(null)", command, data});
+    char call[64];
+    std::snprintf(call, sizeof call, " %p %u %llu", static_cast<void*>(window), command,
+                  static_cast<unsigned long long>(data));
+    g_helpCalls.push_back(std::string(path ? path : "(null)") + call);
     return g_helpResult;
 }
 
@@ -458,6 +408,8 @@ TEST(InfoMenuTest, CommandAndDoneOpenAndCloseTheHelpFileNamedInTheProfile)
         {longPath.c_str(), longPath.substr(0, 255), TRUE},
     };
     ParentWindow frame;
+    char window[32];
+    std::snprintf(window, sizeof window, " %p ", static_cast<void*>(frame.hwnd()));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.opened);
         profile.Set(ZTC_INFO_PATHKEY, c.path);
@@ -465,13 +417,7 @@ TEST(InfoMenuTest, CommandAndDoneOpenAndCloseTheHelpFileNamedInTheProfile)
         g_helpResult = c.result;
         EXPECT_EQ(ZTC_VandleMenuCmnd(frame.hwnd()), c.result);
         EXPECT_EQ(ZTC_VandleMenuDone(frame.hwnd()), c.result);
-        ASSERT_EQ(g_helpCalls.size(), 2u);
-        const UINT commands[] = {HELP_INDEX, HELP_QUIT};
-        for (int i = 0; i < 2; ++i) {
-            const HelpCall& call = g_helpCalls[i];
-            EXPECT_TRUE(call.window == frame.hwnd() && call.path == c.opened && call.command == commands[i] &&
-                        call.data == 0)
-                << call.path << " command " << call.command;
-        }
+        EXPECT_EQ(g_helpCalls, (std::vector<std::string>{c.opened + window + "3 0", c.opened + window + "2 0"}))
+            << "HELP_INDEX, then HELP_QUIT";
     }
 }
