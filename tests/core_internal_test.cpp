@@ -1,6 +1,7 @@
 // Library start-up, shared objects, tool images and the drawing helpers,
 // linked statically so that internal routines and globals can be reached.
 // The program's own module carries the library's resources.
+#include "hooks.h"
 #include "ztcore.h"
 #include "surface.h"
 #include "ztest.h"
@@ -232,4 +233,25 @@ TEST(NotifyParentTest, SendsTheCommandToTheParentOnly)
     EXPECT_TRUE(ztest::SequenceIs(parent.log().Only({WM_COMMAND}), {ztest::Command(77, 0x2345, child)}));
     EXPECT_EQ(NotifyParent(parent.hwnd(), 1), 0) << "a top-level window has no parent";
     DestroyWindow(child);
+}
+
+TEST_F(Loaded, EachHookIsInstalledOnceAndRemovedWithItsLastUser)
+{
+    ztest::ParentWindow a, b;
+    EXPECT_TRUE(ZTC_SetMouseHook(a.hwnd(), WM_USER, b.hwnd()));
+    const HHOOK mouse = MouseHookHandle;
+    EXPECT_NE(mouse, nullptr);
+    EXPECT_TRUE(ZTC_SetMouseHook(b.hwnd(), WM_USER + 1, a.hwnd()));
+    EXPECT_TRUE(MouseHookHandle == mouse && MouseTarget == b.hwnd() && MouseMessage == WM_USER + 1);
+    EXPECT_TRUE(ZTC_SetMouseHook(a.hwnd(), WM_USER, nullptr));
+    EXPECT_EQ(MouseHookHandle, nullptr);
+
+    const UINT key = VK_F6;
+    EXPECT_TRUE(ZTC_SetHotKeys(a.hwnd(), WM_USER, 1, &key) && ZTC_SetHotKeys(b.hwnd(), WM_USER, 1, &key));
+    const HHOOK keyboard = HotKeyHookHandle;
+    EXPECT_NE(keyboard, nullptr);
+    EXPECT_TRUE(ZTC_KillHotKeys(a.hwnd()));
+    EXPECT_EQ(HotKeyHookHandle, keyboard) << "b still has keys";
+    EXPECT_TRUE(ZTC_KillHotKeys(b.hwnd()));
+    EXPECT_TRUE(HotKeyHookHandle == nullptr && HotKeyList == nullptr);
 }
