@@ -1,6 +1,7 @@
 // The information entry: the maker's small logo at the right end of an
 // application's menu bar, opening the maker's help file.  The user's profile
 // can hide the entry and name another help file.
+#include "window.h"
 #include "ztcore.h"
 
 namespace {

@@ -1,8 +1,10 @@
 // Bitmap button: a push button whose face is a tool button showing one
 // application bitmap.  Pressed with the left mouse button or the space bar;
 // each completed press sends WM_COMMAND (id, 0) to the parent.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "notify.h"
+#include "window.h"
+#include "ztcore.h"
 
 namespace {
 
@@ -30,178 +32,158 @@ LRESULT BB_Create(HWND hwnd)
     return CreateState<BitmapButtonState>(hwnd) ? 0 : -1;
 }
 
-void BB_Destroy(HWND hwnd, BitmapButtonState* state)
+LRESULT BB_Destroy(HWND hwnd, BitmapButtonState& s)
 {
-    if (state && state->Bitmap && OwnsBitmap(hwnd))
-        DeleteObject(state->Bitmap);
+    if (s.Bitmap && OwnsBitmap(hwnd))
+        DeleteObject(s.Bitmap);
     FreeState<BitmapButtonState>(hwnd);
+    return 0;
 }
 
-// Repaints the whole face now, without erasing.
-void BB_Redraw(HWND hwnd)
+// Every change of the pressed look is painted at once, without erasing.
+void BB_SetPressed(HWND hwnd, BitmapButtonState& s, bool pressed)
 {
-    InvalidateRect(hwnd, nullptr, FALSE);
-    UpdateWindow(hwnd);
-}
-
-void BB_SetPressed(HWND hwnd, BitmapButtonState* state, bool pressed)
-{
-    if ((state->Pressed != 0) == pressed)
+    if ((s.Pressed != 0) == pressed)
         return;
-    state->Pressed = pressed ? 1 : 0;
-    BB_Redraw(hwnd);
+    s.Pressed = pressed ? 1 : 0;
+    RedrawNow(hwnd, nullptr, FALSE);
 }
 
-// A completed press: WM_COMMAND with code 0 (BN_CLICKED) to the parent.
-void BB_Click(HWND hwnd)
+// Raises a pressed button and reports the click: WM_COMMAND with code 0
+// (BN_CLICKED) to the parent.  The click is the last thing a press does.
+void BB_Release(HWND hwnd, BitmapButtonState& s)
 {
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), 0), reinterpret_cast<LPARAM>(hwnd));
-}
-
-// Raises a pressed button and reports the click.
-void BB_Release(HWND hwnd, BitmapButtonState* state)
-{
-    if (!state->Pressed)
+    if (!s.Pressed)
         return;
-    BB_SetPressed(hwnd, state, false);
-    BB_Click(hwnd);
+    BB_SetPressed(hwnd, s, false);
+    SendCommand(GetParent(hwnd), GetDlgCtrlID(hwnd), 0, hwnd);
 }
 
-void BB_Paint(HWND hwnd, HDC dc)
+LRESULT BB_Paint(HWND hwnd, const BitmapButtonState& s, HDC dc)
 {
-    const auto* state = GetState<BitmapButtonState>(hwnd);
-    if (!state)
-        return;
     const bool focused = GetFocus() == hwnd;
     UINT look = (WindowStyle(hwnd) & WS_DISABLED) ? TDD_GRAYED : TDD_GLYPH;
-    if (state->Pressed)
+    if (s.Pressed)
         look |= TDD_DOWN;
     RECT rc;
     GetClientRect(hwnd, &rc);
-    ToolBtn_Draw(dc, 0, 0, rc.right, rc.bottom, state->Bitmap, state->BitmapWidth, state->BitmapHeight, 0, look);
+    ToolBtn_Draw(dc, 0, 0, rc.right, rc.bottom, s.Bitmap, s.BitmapWidth, s.BitmapHeight, 0, look);
     if (focused) {
         InflateRect(&rc, -kFocusInset, -kFocusInset);
-        if (state->Pressed)
+        if (s.Pressed)
             OffsetRect(&rc, 1, 1);
         DrawFocusRect(dc, &rc);
     }
+    return 0;
 }
 
-void BB_Enable(HWND hwnd, BitmapButtonState* state)
+LRESULT BB_Enable(HWND hwnd, BitmapButtonState& s)
 {
     if (WindowStyle(hwnd) & WS_DISABLED)
-        state->Pressed = 0;
+        s.Pressed = 0;
     InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
 }
 
-void BB_MouseDown(HWND hwnd, BitmapButtonState* state)
+// The press gives no focus: WM_MOUSEACTIVATE does.
+LRESULT BB_MouseActivate(HWND hwnd)
+{
+    SetFocus(hwnd);
+    return 0;
+}
+
+LRESULT BB_MouseDown(HWND hwnd, BitmapButtonState& s)
 {
     SetCapture(hwnd);
-    BB_SetPressed(hwnd, state, true);
+    BB_SetPressed(hwnd, s, true);
+    return 0;
 }
 
-void BB_MouseMove(HWND hwnd, BitmapButtonState* state, POINT pt)
+LRESULT BB_MouseMove(HWND hwnd, BitmapButtonState& s, POINT pt)
 {
     if (!HasCapture(hwnd))
-        return;
+        return 0;
     RECT rc;
     GetClientRect(hwnd, &rc);
-    BB_SetPressed(hwnd, state, PtInRect(&rc, pt) != FALSE);
+    BB_SetPressed(hwnd, s, PtInRect(&rc, pt) != FALSE);
+    return 0;
 }
 
-void BB_MouseUp(HWND hwnd, BitmapButtonState* state)
+LRESULT BB_MouseUp(HWND hwnd, BitmapButtonState& s)
 {
     if (!HasCapture(hwnd))
-        return;
+        return 0;
     ReleaseCapture();
-    BB_Release(hwnd, state);
+    BB_Release(hwnd, s);
+    return 0;
 }
 
 // The space bar: a first key-down presses, the key-up clicks; repeated
-// key-downs and keys while the mouse holds the button are ignored.
-void BB_SpaceKey(HWND hwnd, BitmapButtonState* state, bool down, LPARAM keyData)
+// key-downs and keys while the mouse holds the button are ignored.  Other
+// keys get the default handling.
+LRESULT BB_Key(HWND hwnd, BitmapButtonState& s, UINT msg, WPARAM key, LPARAM keyData)
 {
+    if (key != VK_SPACE)
+        return DefWindowProcA(hwnd, msg, key, keyData);
     const bool repeat = (keyData & 0xC0000000) == 0x40000000;
     if (repeat || HasCapture(hwnd))
-        return;
-    if (down)
-        BB_SetPressed(hwnd, state, true);
+        return 0;
+    if (msg == WM_KEYDOWN)
+        BB_SetPressed(hwnd, s, true);
     else
-        BB_Release(hwnd, state);
+        BB_Release(hwnd, s);
+    return 0;
 }
 
-void BB_SetBitmap(HWND hwnd, BitmapButtonState* state, HBITMAP bitmap)
+LRESULT BB_SetBitmap(HWND hwnd, BitmapButtonState& s, HBITMAP bitmap)
 {
     // Giving the button the bitmap it already holds keeps that bitmap.
-    if (state->Bitmap && state->Bitmap != bitmap && OwnsBitmap(hwnd))
-        DeleteObject(state->Bitmap);
-    state->Bitmap = bitmap;
+    if (s.Bitmap && s.Bitmap != bitmap && OwnsBitmap(hwnd))
+        DeleteObject(s.Bitmap);
+    s.Bitmap = bitmap;
     BITMAP info{};
     if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
-        state->BitmapWidth = info.bmWidth;
-        state->BitmapHeight = info.bmHeight;
+        s.BitmapWidth = info.bmWidth;
+        s.BitmapHeight = info.bmHeight;
     }
     InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
+LRESULT BB_Command(HWND hwnd, BitmapButtonState& s, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case BBM_SETBITMAP: return BB_SetBitmap(hwnd, s, reinterpret_cast<HBITMAP>(lParam));
+    default:            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace
 
 LRESULT WINAPI BB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = GetState<BitmapButtonState>(hwnd);
-    switch (msg) {
-    case WM_CREATE:
+    if (msg == WM_CREATE)
         return BB_Create(hwnd);
-    case WM_DESTROY:
-        BB_Destroy(hwnd, state);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        BB_Paint(hwnd, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        BB_Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_ENABLE:
-        if (state)
-            BB_Enable(hwnd, state);
-        return 0;
-    case WM_MOUSEACTIVATE:
-        SetFocus(hwnd);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON;
-    case WM_LBUTTONDOWN:
-        if (state)
-            BB_MouseDown(hwnd, state);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (state)
-            BB_MouseMove(hwnd, state, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        if (state)
-            BB_MouseUp(hwnd, state);
-        return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if (wParam != VK_SPACE)
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (state)
-            BB_SpaceKey(hwnd, state, msg == WM_KEYDOWN, lParam);
-        return 0;
-    case BBM_SETBITMAP:
-        if (state)
-            BB_SetBitmap(hwnd, state, reinterpret_cast<HBITMAP>(lParam));
-        return 0;
-    default:
+    auto* state = GetState<BitmapButtonState>(hwnd);
+    if (!state)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg >= WM_USER)
+        return BB_Command(hwnd, *state, msg, wParam, lParam);
+    switch (msg) {
+    case WM_DESTROY:       return BB_Destroy(hwnd, *state);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:   return BB_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
+    case WM_ERASEBKGND:    return 0;  // the paint covers the face
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:     return FocusChanged(hwnd);
+    case WM_ENABLE:        return BB_Enable(hwnd, *state);
+    case WM_MOUSEACTIVATE: return BB_MouseActivate(hwnd);
+    case WM_GETDLGCODE:    return DLGC_BUTTON;
+    case WM_LBUTTONDOWN:   return BB_MouseDown(hwnd, *state);
+    case WM_MOUSEMOVE:     return BB_MouseMove(hwnd, *state, MousePoint(lParam));
+    case WM_LBUTTONUP:     return BB_MouseUp(hwnd, *state);
+    case WM_KEYDOWN:
+    case WM_KEYUP:         return BB_Key(hwnd, *state, msg, wParam, lParam);
+    default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

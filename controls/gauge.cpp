@@ -2,8 +2,9 @@
 // percentage, with the percentage written in the middle.  The text is drawn
 // twice, each pass clipped to one part of the bar, so that it shows in the
 // window colour over the filled part and in the bar colour over the rest.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "window.h"
+#include "ztcore.h"
 
 #include <algorithm>
 
@@ -47,10 +48,11 @@ LRESULT GA_Create(HWND hwnd)
     return 0;
 }
 
-void GA_Destroy(HWND hwnd)
+LRESULT GA_Destroy(HWND hwnd)
 {
     FreeState<GaugeState>(hwnd);
     ControlDestroyHook(hwnd);
+    return 0;
 }
 
 // Repaints the inside of the frame without erasing: the painter covers it.
@@ -62,11 +64,21 @@ void GA_InvalidateBar(HWND hwnd)
     InvalidateRect(hwnd, &inside, FALSE);
 }
 
-void GA_SetFont(HWND hwnd, GaugeState* state, HFONT font, BOOL redraw)
+LRESULT GA_SetFont(HWND hwnd, GaugeState& s, HFONT font, BOOL redraw)
 {
-    state->Font = font;
+    s.Font = font;
     if (redraw)
         InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+// GAM_SETPERCENT and GAM_SETCOLOR: no comparison with the old value, and success.
+template <class T>
+LRESULT GA_SetAndInvalidate(HWND hwnd, T& field, T value)
+{
+    field = value;
+    GA_InvalidateBar(hwnd);
+    return 1;
 }
 
 // One pass of the text: fills the part with the paper colour and writes the
@@ -79,70 +91,56 @@ void GA_TextPass(HDC dc, const RECT& part, POINT at, const char* text, int lengt
     ExtTextOutA(dc, at.x, at.y, ETO_OPAQUE | ETO_CLIPPED, &part, text, static_cast<UINT>(length), nullptr);
 }
 
-void GA_Paint(HWND hwnd, HDC dc)
+LRESULT GA_Paint(HWND hwnd, const GaugeState& s, HDC dc)
 {
-    const auto* state = GetState<GaugeState>(hwnd);
-    if (!state)
-        return;
     RECT client;
     GetClientRect(hwnd, &client);
     const int w = client.right, h = client.bottom;
-    const GaugeLayout layout = GA_Layout(client, state->Percent);
+    const GaugeLayout layout = GA_Layout(client, s.Percent);
 
     zt::Select pen(dc, TextPen);
-    zt::Select font(dc, state->Font ? static_cast<HGDIOBJ>(state->Font) : GetStockObject(SYSTEM_FONT));
+    zt::Select font(dc, s.Font ? static_cast<HGDIOBJ>(s.Font) : GetStockObject(SYSTEM_FONT));
     Rectangle(dc, 0, 0, w, h);
 
     SetTextAlign(dc, TA_CENTER | TA_TOP);
     SIZE letter{};  // the text's place follows the height of "X"
     GetTextExtentPoint32A(dc, "X", 1, &letter);
     char text[kTextSize];
-    const int length = wsprintfA(text, " %d%% ", static_cast<int>(state->Percent));
+    const int length = wsprintfA(text, " %d%% ", static_cast<int>(s.Percent));
     const POINT at{w / 2, (h - letter.cy) / 2};
 
     const COLORREF window = GetSysColor(COLOR_WINDOW);
-    GA_TextPass(dc, layout.filled, at, text, length, window, state->BarColor);
-    GA_TextPass(dc, layout.empty, at, text, length, state->BarColor, window);
+    GA_TextPass(dc, layout.filled, at, text, length, window, s.BarColor);
+    GA_TextPass(dc, layout.empty, at, text, length, s.BarColor, window);
+    return 0;
+}
+
+LRESULT GA_Command(HWND hwnd, GaugeState& s, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case GAM_SETPERCENT: return GA_SetAndInvalidate(hwnd, s.Percent, static_cast<LONG>(wParam));
+    case GAM_SETCOLOR:   return GA_SetAndInvalidate(hwnd, s.BarColor, static_cast<COLORREF>(lParam));
+    default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace
 
 LRESULT WINAPI GA_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = GetState<GaugeState>(hwnd);
-    switch (msg) {
-    case WM_CREATE:
+    if (msg == WM_CREATE)
         return GA_Create(hwnd);
-    case WM_DESTROY:
-        GA_Destroy(hwnd);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        GA_Paint(hwnd, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        GA_Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_SETFONT:
-        if (state)
-            GA_SetFont(hwnd, state, reinterpret_cast<HFONT>(wParam), lParam != 0);
-        return 0;
-    case WM_GETFONT:
-        return state ? reinterpret_cast<LRESULT>(state->Font) : 0;
-    case GAM_SETPERCENT:
-        if (state) {
-            state->Percent = static_cast<LONG>(wParam);
-            GA_InvalidateBar(hwnd);
-        }
-        return 1;
-    case GAM_SETCOLOR:
-        if (state) {
-            state->BarColor = static_cast<COLORREF>(lParam);
-            GA_InvalidateBar(hwnd);
-        }
-        return 1;
-    default:
+    auto* state = GetState<GaugeState>(hwnd);
+    if (!state)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg >= WM_USER)
+        return GA_Command(hwnd, *state, msg, wParam, lParam);
+    switch (msg) {
+    case WM_DESTROY:     return GA_Destroy(hwnd);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return GA_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
+    case WM_SETFONT:     return GA_SetFont(hwnd, *state, reinterpret_cast<HFONT>(wParam), lParam != 0);
+    case WM_GETFONT:     return reinterpret_cast<LRESULT>(state->Font);
+    default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

@@ -2,8 +2,10 @@
 // middle.  Each step of a pressed arrow moves a signed value within a range
 // by one and is reported to a target window as a scroll-bar message; a held
 // arrow repeats after 400 ms and then every 50 ms.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "notify.h"
+#include "window.h"
+#include "ztcore.h"
 
 #include <cstdint>
 
@@ -82,12 +84,6 @@ RECT MS_HalfRect(HWND hwnd, const MultiScrollState& s)
     return rc;
 }
 
-void RedrawNow(HWND hwnd, const RECT* rc)
-{
-    InvalidateRect(hwnd, rc, TRUE);
-    UpdateWindow(hwnd);
-}
-
 // Midpoint of a range without overflow; the result lies within the range.
 LONG Centre(LONG minimum, LONG maximum)
 {
@@ -135,15 +131,17 @@ bool MS_ParseText(const char* text, LONG& minimum, LONG& maximum, LONG& value)
 
 // ---- Messages to the target -------------------------------------------------
 
-void MS_Report(HWND hwnd, const MultiScrollState& s, WORD code)
+// Both answer whether the control still exists afterwards.
+
+bool MS_Report(HWND hwnd, const MultiScrollState& s, WORD code)
 {
     const UINT msg = IsVertical(s) ? WM_VSCROLL : WM_HSCROLL;
-    SendMessageA(s.Target, msg, MAKEWPARAM(code, LOWORD(s.Value)), reinterpret_cast<LPARAM>(hwnd));
+    return SendFrom(s.Target, msg, MAKEWPARAM(code, LOWORD(s.Value)), reinterpret_cast<LPARAM>(hwnd), hwnd);
 }
 
-void MS_Notify(HWND hwnd, HWND target, WORD code)
+bool MS_Notify(HWND hwnd, HWND target, WORD code)
 {
-    SendMessageA(target, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
+    return SendCommand(target, GetDlgCtrlID(hwnd), code, hwnd);
 }
 
 // ---- Creation and destruction -------------------------------------------------
@@ -167,18 +165,20 @@ LRESULT MS_Create(HWND hwnd, const CREATESTRUCTA& cs)
     return 0;
 }
 
-void MS_Destroy(HWND hwnd)
+LRESULT MS_Destroy(HWND hwnd)
 {
     FreeState<MultiScrollState>(hwnd);
     ControlDestroyHook(hwnd);
+    return 0;
 }
 
 // ---- Mouse and timers ------------------------------------------------------------
 
 // One step of the pressed half: the first half decrements and the second
 // increments (the other way round with MSS_REVERSE); the scroll code names
-// the half, not the direction.
-void MS_Step(HWND hwnd, MultiScrollState& s)
+// the half, not the direction.  False when the report's receiver destroyed
+// the control.
+bool MS_Step(HWND hwnd, MultiScrollState& s)
 {
     WORD code;
     bool up;
@@ -189,32 +189,34 @@ void MS_Step(HWND hwnd, MultiScrollState& s)
         code = kCodeSecond;
         up = (s.Style & MSS_REVERSE) == 0;
     } else {
-        return;
+        return true;
     }
     const bool blocked = up ? s.Value == s.Maximum : s.Value == s.Minimum;
     if (!blocked)
         s.Value += up ? 1 : -1;
     if (blocked && (s.Style & MSS_NOLIMITNOTIFY))
-        return;
-    MS_Report(hwnd, s, code);
+        return true;
+    return MS_Report(hwnd, s, code);
 }
 
-void MS_Press(HWND hwnd, MultiScrollState& s, POINT pt)
+LRESULT MS_Press(HWND hwnd, MultiScrollState& s, POINT pt)
 {
     const Geometry g = MS_Geometry(hwnd);
     const int along = IsVertical(s) ? pt.y : pt.x;
     s.Flags |= along <= MS_Middle(s, g) ? MSF_FIRSTDOWN : MSF_SECONDDOWN;
     const RECT half = MS_HalfRect(hwnd, s);
-    RedrawNow(hwnd, &half);
-    MS_Step(hwnd, s);
+    RedrawNow(hwnd, &half, TRUE);
+    if (!MS_Step(hwnd, s))
+        return 0;
     SetCapture(hwnd);
     SetTimer(hwnd, MSTIMER_DELAY, kDelayMs, nullptr);
+    return 0;
 }
 
-void MS_Track(HWND hwnd, MultiScrollState& s, POINT pt)
+LRESULT MS_Track(HWND hwnd, MultiScrollState& s, POINT pt)
 {
     if (!(s.Flags & MSF_DOWN))
-        return;
+        return 0;
     const RECT half = MS_HalfRect(hwnd, s);
     const DWORD before = s.Flags;
     if (PtInRect(&half, pt))
@@ -222,7 +224,8 @@ void MS_Track(HWND hwnd, MultiScrollState& s, POINT pt)
     else
         s.Flags |= MSF_OUTSIDE;
     if (s.Flags != before)
-        RedrawNow(hwnd, &half);
+        RedrawNow(hwnd, &half, TRUE);
+    return 0;
 }
 
 void MS_KillTimers(HWND hwnd)
@@ -231,7 +234,7 @@ void MS_KillTimers(HWND hwnd)
     KillTimer(hwnd, MSTIMER_REPEAT);
 }
 
-void MS_Release(HWND hwnd, MultiScrollState& s)
+LRESULT MS_Release(HWND hwnd, MultiScrollState& s)
 {
     MS_KillTimers(hwnd);
     ReleaseCapture();
@@ -239,17 +242,19 @@ void MS_Release(HWND hwnd, MultiScrollState& s)
     const RECT half = MS_HalfRect(hwnd, s);
     s.Flags &= ~(MSF_DOWN | MSF_OUTSIDE);
     if (drawnPressed)
-        RedrawNow(hwnd, &half);
+        RedrawNow(hwnd, &half, TRUE);
+    return 0;
 }
 
-void MS_CancelMode(HWND hwnd, MultiScrollState& s)
+LRESULT MS_CancelMode(HWND hwnd, MultiScrollState& s)
 {
     s.Flags &= ~(MSF_DOWN | MSF_OUTSIDE);
     MS_KillTimers(hwnd);
     ReleaseCapture();
+    return 0;
 }
 
-void MS_Timer(HWND hwnd, MultiScrollState& s, UINT_PTR id)
+LRESULT MS_Timer(HWND hwnd, MultiScrollState& s, UINT_PTR id)
 {
     if (id == MSTIMER_DELAY) {
         KillTimer(hwnd, MSTIMER_DELAY);
@@ -257,15 +262,17 @@ void MS_Timer(HWND hwnd, MultiScrollState& s, UINT_PTR id)
     }
     if (!(s.Flags & MSF_OUTSIDE))
         MS_Step(hwnd, s);
+    return 0;
 }
 
-void MS_Enable(HWND hwnd, MultiScrollState& s, bool enabled)
+LRESULT MS_Enable(HWND hwnd, MultiScrollState& s, bool enabled)
 {
     if (enabled)
         s.Flags &= ~MSF_DISABLED;
     else
         s.Flags |= MSF_DISABLED;
-    RedrawNow(hwnd, nullptr);
+    RedrawNow(hwnd, nullptr, TRUE);
+    return 0;
 }
 
 // ---- Painting --------------------------------------------------------------------
@@ -273,15 +280,13 @@ void MS_Enable(HWND hwnd, MultiScrollState& s, bool enabled)
 // The bevel of one half, sunken when pressed; the caller's pen is restored.
 void MS_DrawBevel(HDC dc, int l, int t, int r, int b, bool pressed)
 {
-    zt::Select pen(dc, ShadowPen);
     if (pressed) {
-        zt::Polyline3(dc, l + 1, b - 1, l + 1, t + 1, r, t + 1);
+        zt::Lines(dc, ShadowPen, {{l + 1, b - 1}, {l + 1, t + 1}, {r, t + 1}});
         return;
     }
-    zt::Polyline3(dc, l + 1, b - 1, r - 1, b - 1, r - 1, t);
-    zt::Polyline3(dc, l + 2, b - 2, r - 2, b - 2, r - 2, t + 1);
-    SelectObject(dc, HighlightPen);
-    zt::Polyline3(dc, l + 1, b - 2, l + 1, t + 1, r - 1, t + 1);
+    zt::Lines(dc, ShadowPen, {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t}});
+    zt::Lines(dc, ShadowPen, {{l + 2, b - 2}, {r - 2, b - 2}, {r - 2, t + 1}});
+    zt::Lines(dc, HighlightPen, {{l + 1, b - 2}, {l + 1, t + 1}, {r - 1, t + 1}});
 }
 
 void Triangle(HDC dc, POINT a, POINT b, POINT c)
@@ -312,50 +317,45 @@ void MS_PaintArrows(HDC dc, bool vertical, const Geometry& g, int d1, int d2)
 void MS_PaintOutlineArrows(HDC dc, bool vertical, const Geometry& g)
 {
     const int hw = g.hw, hh = g.hh, qw = g.qw, qh = g.qh;
-    zt::Select pen(dc, TextPen);
     if (vertical) {
-        zt::Polyline2(dc, hw, qh - 2, hw - 3, qh + 1);
-        zt::Polyline2(dc, hw - 3, hh + qh - 2, hw + 3, hh + qh - 2);
-        SelectObject(dc, HighlightPen);
-        zt::Polyline2(dc, hw - 3, qh + 1, hw + 3, qh + 1);
-        zt::Polyline2(dc, hw + 3, hh + qh - 2, hw, hh + qh + 1);
+        zt::Lines(dc, TextPen, {{hw, qh - 2}, {hw - 3, qh + 1}});
+        zt::Lines(dc, TextPen, {{hw - 3, hh + qh - 2}, {hw + 3, hh + qh - 2}});
+        zt::Lines(dc, HighlightPen, {{hw - 3, qh + 1}, {hw + 3, qh + 1}});
+        zt::Lines(dc, HighlightPen, {{hw + 3, hh + qh - 2}, {hw, hh + qh + 1}});
         SetPixel(dc, hw, hh + qh + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
     } else {
-        zt::Polyline2(dc, qw - 2, hh, qw + 1, hh - 3);
-        zt::Polyline2(dc, hw + qw - 2, hh - 3, hw + qw - 2, hh + 3);
-        SelectObject(dc, HighlightPen);
-        zt::Polyline2(dc, qw + 1, hh - 3, qw + 1, hh + 3);
-        zt::Polyline2(dc, hw + qw + 1, hh, hw + qw - 2, hh + 3);
+        zt::Lines(dc, TextPen, {{qw - 2, hh}, {qw + 1, hh - 3}});
+        zt::Lines(dc, TextPen, {{hw + qw - 2, hh - 3}, {hw + qw - 2, hh + 3}});
+        zt::Lines(dc, HighlightPen, {{qw + 1, hh - 3}, {qw + 1, hh + 3}});
+        zt::Lines(dc, HighlightPen, {{hw + qw + 1, hh}, {hw + qw - 2, hh + 3}});
     }
 }
 
-void MS_Paint(HWND hwnd, HDC dc)
+LRESULT MS_Paint(HWND hwnd, const MultiScrollState& s, HDC dc)
 {
-    const auto* s = GetState<MultiScrollState>(hwnd);
-    if (!s)
-        return;
     const Geometry g = MS_Geometry(hwnd);
-    const bool vertical = IsVertical(*s);
-    const bool outside = (s->Flags & MSF_OUTSIDE) != 0;
-    const int d1 = (s->Flags & MSF_FIRSTDOWN) && !outside ? 1 : 0;
-    const int d2 = (s->Flags & MSF_SECONDDOWN) && !outside ? 1 : 0;
+    const bool vertical = IsVertical(s);
+    const bool outside = (s.Flags & MSF_OUTSIDE) != 0;
+    const int d1 = (s.Flags & MSF_FIRSTDOWN) && !outside ? 1 : 0;
+    const int d2 = (s.Flags & MSF_SECONDDOWN) && !outside ? 1 : 0;
 
     zt::Select brush(dc, FaceBrush);
     zt::Select pen(dc, TextPen);
     Rectangle(dc, 0, 0, g.w, g.h);
     if (vertical) {
-        zt::Polyline2(dc, 0, g.hh, g.w, g.hh);
+        zt::Lines(dc, TextPen, {{0, g.hh}, {g.w, g.hh}});
         MS_DrawBevel(dc, 0, 0, g.w - 1, g.hh, d1 != 0);
         MS_DrawBevel(dc, 0, g.hh, g.w - 1, g.h - 1, d2 != 0);
     } else {
-        zt::Polyline2(dc, g.hw, 0, g.hw, g.h);
+        zt::Lines(dc, TextPen, {{g.hw, 0}, {g.hw, g.h}});
         MS_DrawBevel(dc, 0, 0, g.hw, g.h - 1, d1 != 0);
         MS_DrawBevel(dc, g.hw, 0, g.w - 1, g.h - 1, d2 != 0);
     }
-    if (s->Flags & MSF_DISABLED)
+    if (s.Flags & MSF_DISABLED)
         MS_PaintOutlineArrows(dc, vertical, g);
     else
         MS_PaintArrows(dc, vertical, g, d1, d2);
+    return 0;
 }
 
 // ---- Control messages ------------------------------------------------------------
@@ -365,12 +365,16 @@ LRESULT Low16(LONG_PTR v)
     return static_cast<LRESULT>(LOWORD(v));
 }
 
+// A setter whose notification made the receiver destroy the control
+// answers -1, as for a refusal: the change was not made.
+
 LRESULT MS_SetTarget(HWND hwnd, MultiScrollState& s, HWND target)
 {
     if (!IsWindow(target))
         return -1;
     const HWND previous = s.Target;
-    MS_Notify(hwnd, previous, MSN_DETACHED);
+    if (!MS_Notify(hwnd, previous, MSN_DETACHED))
+        return -1;
     s.Target = target;
     MS_Notify(hwnd, target, MSN_ATTACHED);
     return Low16(reinterpret_cast<LONG_PTR>(previous));
@@ -382,7 +386,8 @@ LRESULT MS_SetRange(HWND hwnd, MultiScrollState& s, LPARAM lParam)
     const LONG maximum = static_cast<SHORT>(HIWORD(lParam));
     if (maximum <= minimum)
         return -1;
-    MS_Notify(hwnd, s.Target, MSN_RANGECHANGING);
+    if (!MS_Notify(hwnd, s.Target, MSN_RANGECHANGING))
+        return -1;
     const LRESULT old = MAKELONG(LOWORD(s.Minimum), LOWORD(s.Maximum));
     s.Minimum = minimum;
     s.Maximum = maximum;
@@ -447,51 +452,25 @@ LRESULT MS_Command(HWND hwnd, MultiScrollState& s, UINT msg, WPARAM wParam, LPAR
 
 LRESULT WINAPI MS_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* s = GetState<MultiScrollState>(hwnd);
-    if (msg >= WM_USER)
-        return s ? MS_Command(hwnd, *s, msg, wParam, lParam) : 0;
-    switch (msg) {
-    case WM_CREATE:
+    if (msg == WM_CREATE)
         return MS_Create(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
-    case WM_DESTROY:
-        MS_Destroy(hwnd);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        MS_Paint(hwnd, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        MS_Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 0;
-    case WM_ENABLE:
-        if (s)
-            MS_Enable(hwnd, *s, wParam != 0);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (s)
-            MS_Press(hwnd, *s, MousePoint(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        if (s)
-            MS_Track(hwnd, *s, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        if (s)
-            MS_Release(hwnd, *s);
-        return 0;
-    case WM_TIMER:
-        if (s)
-            MS_Timer(hwnd, *s, wParam);
-        return 0;
-    case WM_CANCELMODE:
-        if (s)
-            MS_CancelMode(hwnd, *s);
-        return 0;
-    default:
+    auto* state = GetState<MultiScrollState>(hwnd);
+    if (!state)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg >= WM_USER)
+        return MS_Command(hwnd, *state, msg, wParam, lParam);
+    switch (msg) {
+    case WM_DESTROY:       return MS_Destroy(hwnd);
+    case WM_PAINT:
+    case WM_PRINTCLIENT:   return MS_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
+    case WM_ERASEBKGND:    return 0;  // the paint covers the whole client area
+    case WM_ENABLE:        return MS_Enable(hwnd, *state, wParam != 0);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return MS_Press(hwnd, *state, MousePoint(lParam));
+    case WM_MOUSEMOVE:     return MS_Track(hwnd, *state, MousePoint(lParam));
+    case WM_LBUTTONUP:     return MS_Release(hwnd, *state);
+    case WM_TIMER:         return MS_Timer(hwnd, *state, wParam);
+    case WM_CANCELMODE:    return MS_CancelMode(hwnd, *state);
+    default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

@@ -2,11 +2,8 @@
 // (left) and the range (right).  The mouse, the keyboard and the control's
 // messages move it; with SLS_NOTIFY the parent hears of every change made by
 // the user and of the start and end of every drag.
-#include "gdiguard.h"
 #include "slider.h"
 
-#include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -63,7 +60,7 @@ struct HGeometry {
     int ClampToTrack(int x) const { return std::max(x0, std::min(x, x0 + Wm)); }
 };
 
-HGeometry MB_Geometry(HWND hwnd, const HSliderState& s)
+HGeometry MB_Measure(HWND hwnd, const HSliderState& s)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -83,50 +80,6 @@ HGeometry MB_Geometry(HWND hwnd, const HSliderState& s)
     return g;
 }
 
-LRESULT MB_Create(HWND hwnd)
-{
-    auto* state = CreateState<HSliderState>(hwnd);
-    if (!state)
-        return -1;
-    state->Range = 255;
-    ControlCreateHook(hwnd);
-    return 0;
-}
-
-void MB_Destroy(HWND hwnd)
-{
-    FreeState<HSliderState>(hwnd);
-    ControlDestroyHook(hwnd);
-}
-
-// Clamps and stores a value; repaints the old thumb place with erasing and
-// the new one without.  TRUE when the value changed.
-BOOL MB_SetPosition(HWND hwnd, HSliderState* state, long long value)
-{
-    return slider::SetPosition(hwnd, state, MB_Geometry(hwnd, *state), value);
-}
-
-// A change made by the user: stored and, on a change, reported.
-void MB_UserMove(HWND hwnd, HSliderState* state, long long value)
-{
-    if (MB_SetPosition(hwnd, state, value))
-        slider::Notify(hwnd, SLN_POSCHANGED);
-}
-
-void MB_ButtonDown(HWND hwnd, HSliderState* state, POINT pt)
-{
-    MB_UserMove(hwnd, state, MB_Geometry(hwnd, *state).ValueAt(pt.x));
-    slider::BeginDrag(hwnd, state->Dragging);
-}
-
-void MB_MouseMove(HWND hwnd, HSliderState* state, POINT pt)
-{
-    if (!state->Dragging)
-        return;
-    const HGeometry g = MB_Geometry(hwnd, *state);
-    MB_UserMove(hwnd, state, g.ValueAt(g.ClampToTrack(pt.x)));
-}
-
 // The value a key asks for, or nothing for a key the slider leaves alone.
 std::optional<long long> MB_KeyValue(WPARAM key, LONG p, LONG r)
 {
@@ -143,47 +96,33 @@ std::optional<long long> MB_KeyValue(WPARAM key, LONG p, LONG r)
     }
 }
 
-bool MB_KeyDown(HWND hwnd, HSliderState* state, WPARAM key)
-{
-    const auto value = MB_KeyValue(key, state->Position, state->Range);
-    if (!value)
-        return false;
-    MB_UserMove(hwnd, state, slider::ClampKeyValue(*value));
-    return true;
-}
-
 // ---- Painting -------------------------------------------------------------
 
 void MB_PaintGroove(HDC dc, const HGeometry& g)
 {
     const int B = g.B;
-    zt::Select pen(dc, TextPen);
-    slider::Lines(dc, {{g.x0, g.yt}, {g.x1, g.yt}, {g.x1, g.yb}, {g.x0, g.yb}, {g.x0, g.yt}});
-    SelectObject(dc, ShadowPen);
-    slider::Lines(dc, {{g.x0 + B, g.yb - B}, {g.x0 + B, g.yt + B}, {g.x1, g.yt + B}});
-    SelectObject(dc, HighlightPen);
-    slider::Lines(dc, {{g.x0, g.yb + B}, {g.x1 + B, g.yb + B}, {g.x1 + B, g.yt}});
+    zt::Lines(dc, TextPen, {{g.x0, g.yt}, {g.x1, g.yt}, {g.x1, g.yb}, {g.x0, g.yb}, {g.x0, g.yt}});
+    zt::Lines(dc, ShadowPen, {{g.x0 + B, g.yb - B}, {g.x0 + B, g.yt + B}, {g.x1, g.yt + B}});
+    zt::Lines(dc, HighlightPen, {{g.x0, g.yb + B}, {g.x1 + B, g.yb + B}, {g.x1 + B, g.yt}});
 }
 
 // One line above and one below the groove for every mark, shifted right by `shift`.
-void MB_PaintTickLines(HDC dc, const HGeometry& g, LONG count, int shift)
+void MB_PaintTickLines(HDC dc, const HGeometry& g, LONG count, HPEN pen, int shift)
 {
-    for (LONG i = 0; i < count; ++i) {
-        const int x = slider::Coord(g.x0 + static_cast<long long>(i) * g.W / (count - 1)) + shift;
-        slider::Lines(dc, {{x, kTickOffset}, {x, g.m - kTickOffset}});
-        slider::Lines(dc, {{x, g.h - g.m + kTickOffset}, {x, g.h - kTickOffset}});
-    }
+    slider::ForEachTick(count, g.W, [&](long long offset) {
+        const int x = slider::Coord(g.x0 + offset) + shift;
+        zt::Lines(dc, pen, {{x, kTickOffset}, {x, g.m - kTickOffset}});
+        zt::Lines(dc, pen, {{x, g.h - g.m + kTickOffset}, {x, g.h - kTickOffset}});
+    });
 }
 
 // Marks from the groove's left end to its right end, where the margins leave room.
 void MB_PaintTicks(HDC dc, const HGeometry& g, LONG count)
 {
-    if (count < 2 || g.m < 5)
+    if (g.m < 5)
         return;
-    zt::Select pen(dc, ShadowPen);
-    MB_PaintTickLines(dc, g, count, 0);
-    SelectObject(dc, HighlightPen);
-    MB_PaintTickLines(dc, g, count, g.B);
+    MB_PaintTickLines(dc, g, count, ShadowPen, 0);
+    MB_PaintTickLines(dc, g, count, HighlightPen, g.B);
 }
 
 void MB_PaintThumb(HDC dc, const HGeometry& g, LONG position, bool focused)
@@ -192,22 +131,18 @@ void MB_PaintThumb(HDC dc, const HGeometry& g, LONG position, bool focused)
     zt::Select pen(dc, TextPen);
     zt::Select brush(dc, focused ? TextBrush : FaceBrush);
     Rectangle(dc, xt, t, xt + 8 * B + 1, b);
-    SelectObject(dc, HighlightPen);
-    slider::Lines(dc, {{xt + 7 * B, t + B}, {xt + B, t + B}, {xt + B, b - B}});
-    slider::Lines(dc, {{xt + 2 * B, b - 3 * B}, {xt + 2 * B, t + B}});
-    SelectObject(dc, ShadowPen);
-    slider::Lines(dc, {{xt + 7 * B, t + B}, {xt + 7 * B, b - 2 * B}, {xt + B, b - 2 * B}});
-    slider::Lines(dc, {{xt + 6 * B, t + 2 * B}, {xt + 6 * B, b - 2 * B}});
+    zt::Lines(dc, HighlightPen, {{xt + 7 * B, t + B}, {xt + B, t + B}, {xt + B, b - B}});
+    zt::Lines(dc, HighlightPen, {{xt + 2 * B, b - 3 * B}, {xt + 2 * B, t + B}});
+    zt::Lines(dc, ShadowPen, {{xt + 7 * B, t + B}, {xt + 7 * B, b - 2 * B}, {xt + B, b - 2 * B}});
+    zt::Lines(dc, ShadowPen, {{xt + 6 * B, t + 2 * B}, {xt + 6 * B, b - 2 * B}});
 }
 
 // The sunken frame along the client's edges.
 void MB_PaintFrame(HDC dc, const HGeometry& g)
 {
     const int B = g.B;
-    zt::Select pen(dc, ShadowPen);
-    slider::Lines(dc, {{g.w, 0}, {0, 0}, {0, g.h}});
-    SelectObject(dc, HighlightPen);
-    slider::Lines(dc, {{g.w - B, 0}, {g.w - B, g.h - B}, {0, g.h - B}});
+    zt::Lines(dc, ShadowPen, {{g.w, 0}, {0, 0}, {0, g.h}});
+    zt::Lines(dc, HighlightPen, {{g.w - B, 0}, {g.w - B, g.h - B}, {0, g.h - B}});
 }
 
 void MB_DrawLabel(HDC dc, UINT id, int x, int y)
@@ -234,10 +169,10 @@ void MB_PaintLabels(HDC dc, const HGeometry& g)
 }
 
 // Draws over what is there; the class brush erases wherever erasing was asked.
-void MB_Paint(HWND hwnd, const HSliderState& s, HDC dc)
+LRESULT MB_Paint(HWND hwnd, const HSliderState& s, HDC dc)
 {
     const bool focused = GetFocus() == hwnd;
-    const HGeometry g = MB_Geometry(hwnd, s);
+    const HGeometry g = MB_Measure(hwnd, s);
     MB_PaintGroove(dc, g);
     MB_PaintTicks(dc, g, s.TickCount);
     MB_PaintThumb(dc, g, s.Position, focused);
@@ -245,72 +180,36 @@ void MB_Paint(HWND hwnd, const HSliderState& s, HDC dc)
         MB_PaintFrame(dc, g);
     if (s.ShowLabels)
         MB_PaintLabels(dc, g);
+    return 0;
 }
+
+// The horizontal slider's own messages: the labels and the application's value.
+LRESULT MB_Command(HWND hwnd, HSliderState& s, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const auto value = static_cast<LONG>(wParam);
+    switch (msg) {
+    case MBM_SETLABELS:    return slider::SetAndRepaint(hwnd, s.ShowLabels, value);
+    case MBM_GETLABELS:    return s.ShowLabels;
+    case MBM_SETUSERVALUE: return std::exchange(s.UserValue, value);  // no repaint
+    case MBM_GETUSERVALUE: return s.UserValue;
+    default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The axis the shared slider code works along: x, 0 at the left.
+struct Horizontal {
+    using State = HSliderState;
+    static void Init(State& s) { s.Range = 255; }
+    static int Along(POINT pt) { return pt.x; }
+    static constexpr auto Measure = MB_Measure;
+    static constexpr auto KeyValue = MB_KeyValue;
+    static constexpr auto Paint = MB_Paint;
+    static constexpr auto Command = MB_Command;
+};
 
 }  // namespace
 
 LRESULT WINAPI MB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CREATE)
-        return MB_Create(hwnd);
-    auto* state = GetState<HSliderState>(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    const auto value = static_cast<LONG>(wParam);
-    switch (msg) {
-    case WM_DESTROY:
-        MB_Destroy(hwnd);
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        MB_Paint(hwnd, *state, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        MB_Paint(hwnd, *state, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        if (MB_KeyDown(hwnd, state, wParam))
-            return 0;
-        break;
-    case WM_MOUSEMOVE:
-        MB_MouseMove(hwnd, state, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        MB_ButtonDown(hwnd, state, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        slider::EndDrag(hwnd, state->Dragging);
-        return 0;
-    case MBM_SETTICKS:
-        return slider::SetAndRepaint(hwnd, state->TickCount, value);
-    case MBM_GETTICKS:
-        return state->TickCount;
-    case MBM_SETPOS:
-        MB_SetPosition(hwnd, state, value);
-        return 0;
-    case MBM_GETPOS:
-        return state->Position;
-    case MBM_SETLABELS:
-        return slider::SetAndRepaint(hwnd, state->ShowLabels, value);
-    case MBM_GETLABELS:
-        return state->ShowLabels;
-    case MBM_SETUSERVALUE:
-        return std::exchange(state->UserValue, value);
-    case MBM_GETUSERVALUE:
-        return state->UserValue;
-    case MBM_SETRANGE:
-        if (value >= 1)  // a range below 1 is refused
-            slider::SetAndRepaint(hwnd, state->Range, value);
-        return 0;
-    case MBM_GETRANGE:
-        return state->Range;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return slider::WndProc<Horizontal>(hwnd, msg, wParam, lParam);
 }

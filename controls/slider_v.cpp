@@ -2,11 +2,7 @@
 // settable height on a vertical groove shows one value between 0 (bottom) and
 // the range (top); mouse, keyboard and messages move it, and with SLS_NOTIFY
 // the parent hears of every change made by the user and of every drag.
-#include "gdiguard.h"
 #include "slider.h"
-
-#include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -61,7 +57,7 @@ struct VGeometry {
     int ClampToTrack(int y) const { return std::max(0, std::min(y, Lm)); }
 };
 
-VGeometry SL_Geometry(HWND hwnd, const VSliderState& s)
+VGeometry SL_Measure(HWND hwnd, const VSliderState& s)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -82,51 +78,6 @@ VGeometry SL_Geometry(HWND hwnd, const VSliderState& s)
     return g;
 }
 
-LRESULT SL_Create(HWND hwnd)
-{
-    auto* state = CreateState<VSliderState>(hwnd);
-    if (!state)
-        return -1;
-    state->Range = 255;
-    state->ThumbSize = 8;
-    ControlCreateHook(hwnd);
-    return 0;
-}
-
-void SL_Destroy(HWND hwnd)
-{
-    FreeState<VSliderState>(hwnd);
-    ControlDestroyHook(hwnd);
-}
-
-// Clamps and stores a value; repaints the old thumb place with erasing and
-// the new one without.  TRUE when the value changed.
-BOOL SL_SetPosition(HWND hwnd, VSliderState* state, long long value)
-{
-    return slider::SetPosition(hwnd, state, SL_Geometry(hwnd, *state), value);
-}
-
-// A change made by the user: stored and, on a change, reported.
-void SL_UserMove(HWND hwnd, VSliderState* state, long long value)
-{
-    if (SL_SetPosition(hwnd, state, value))
-        slider::Notify(hwnd, SLN_POSCHANGED);
-}
-
-void SL_ButtonDown(HWND hwnd, VSliderState* state, POINT pt)
-{
-    SL_UserMove(hwnd, state, SL_Geometry(hwnd, *state).ValueAt(pt.y));
-    slider::BeginDrag(hwnd, state->Dragging);
-}
-
-void SL_MouseMove(HWND hwnd, VSliderState* state, POINT pt)
-{
-    if (!state->Dragging)
-        return;
-    const VGeometry g = SL_Geometry(hwnd, *state);
-    SL_UserMove(hwnd, state, g.ValueAt(g.ClampToTrack(pt.y)));
-}
-
 // The value a key asks for, or nothing for a key the slider leaves alone.
 // Home goes to the top (the range) and End to the bottom (0).
 std::optional<long long> SL_KeyValue(WPARAM key, LONG p, LONG r)
@@ -144,47 +95,33 @@ std::optional<long long> SL_KeyValue(WPARAM key, LONG p, LONG r)
     }
 }
 
-bool SL_KeyDown(HWND hwnd, VSliderState* state, WPARAM key)
-{
-    const auto value = SL_KeyValue(key, state->Position, state->Range);
-    if (!value)
-        return false;
-    SL_UserMove(hwnd, state, slider::ClampKeyValue(*value));
-    return true;
-}
-
 // ---- Painting -------------------------------------------------------------
 
 void SL_PaintGroove(HDC dc, const VGeometry& g)
 {
     const int B = g.B;
-    zt::Select pen(dc, TextPen);
-    slider::Lines(dc, {{g.xl, g.ytop}, {g.xl, g.ybot}, {g.xr, g.ybot}, {g.xr, g.ytop}, {g.xl, g.ytop}});
-    SelectObject(dc, ShadowPen);
-    slider::Lines(dc, {{g.xr - B, g.ytop + B}, {g.xl + B, g.ytop + B}, {g.xl + B, g.ybot}});
-    SelectObject(dc, HighlightPen);
-    slider::Lines(dc, {{g.xr + B, g.ytop}, {g.xr + B, g.ybot + B}, {g.xl, g.ybot + B}});
+    zt::Lines(dc, TextPen, {{g.xl, g.ytop}, {g.xl, g.ybot}, {g.xr, g.ybot}, {g.xr, g.ytop}, {g.xl, g.ytop}});
+    zt::Lines(dc, ShadowPen, {{g.xr - B, g.ytop + B}, {g.xl + B, g.ytop + B}, {g.xl + B, g.ybot}});
+    zt::Lines(dc, HighlightPen, {{g.xr + B, g.ytop}, {g.xr + B, g.ybot + B}, {g.xl, g.ybot + B}});
 }
 
 // One line left and one right of the groove for every mark, shifted down by `shift`.
-void SL_PaintTickLines(HDC dc, const VGeometry& g, LONG count, int shift)
+void SL_PaintTickLines(HDC dc, const VGeometry& g, LONG count, HPEN pen, int shift)
 {
-    for (LONG i = 0; i < count; ++i) {
-        const int y = slider::Coord(g.ytop + static_cast<long long>(i) * g.L / (count - 1)) + shift;
-        slider::Lines(dc, {{kTickOffset, y}, {g.m - kTickOffset, y}});
-        slider::Lines(dc, {{g.w - g.m + kTickOffset, y}, {g.w - kTickOffset, y}});
-    }
+    slider::ForEachTick(count, g.L, [&](long long offset) {
+        const int y = slider::Coord(g.ytop + offset) + shift;
+        zt::Lines(dc, pen, {{kTickOffset, y}, {g.m - kTickOffset, y}});
+        zt::Lines(dc, pen, {{g.w - g.m + kTickOffset, y}, {g.w - kTickOffset, y}});
+    });
 }
 
 // Marks from the groove's top end to its bottom end, where the margins leave room.
 void SL_PaintTicks(HDC dc, const VGeometry& g, LONG count)
 {
-    if (count < 2 || g.m < 5)
+    if (g.m < 5)
         return;
-    zt::Select pen(dc, ShadowPen);
-    SL_PaintTickLines(dc, g, count, 0);
-    SelectObject(dc, HighlightPen);
-    SL_PaintTickLines(dc, g, count, g.B);
+    SL_PaintTickLines(dc, g, count, ShadowPen, 0);
+    SL_PaintTickLines(dc, g, count, HighlightPen, g.B);
 }
 
 void SL_PaintThumb(HDC dc, const VGeometry& g, LONG position, bool focused)
@@ -195,88 +132,59 @@ void SL_PaintThumb(HDC dc, const VGeometry& g, LONG position, bool focused)
     zt::Select pen(dc, TextPen);
     zt::Select brush(dc, focused ? TextBrush : FaceBrush);
     Rectangle(dc, l, t, r, slider::Coord(g.Below(t, T) + 1LL));
-    SelectObject(dc, HighlightPen);
-    slider::Lines(dc, {{l + B, lower}, {l + B, t + B}, {r - B, t + B}});
-    slider::Lines(dc, {{r - 3 * B, t + 2 * B}, {l + B, t + 2 * B}});
-    SelectObject(dc, ShadowPen);
-    slider::Lines(dc, {{l + B, lower}, {r - 2 * B, lower}, {r - 2 * B, t + B}});
-    slider::Lines(dc, {{l + 2 * B, low}, {r - 2 * B, low}});
+    zt::Lines(dc, HighlightPen, {{l + B, lower}, {l + B, t + B}, {r - B, t + B}});
+    zt::Lines(dc, HighlightPen, {{r - 3 * B, t + 2 * B}, {l + B, t + 2 * B}});
+    zt::Lines(dc, ShadowPen, {{l + B, lower}, {r - 2 * B, lower}, {r - 2 * B, t + B}});
+    zt::Lines(dc, ShadowPen, {{l + 2 * B, low}, {r - 2 * B, low}});
 }
 
 // Draws over what is there; the class brush erases wherever erasing was asked.
-void SL_Paint(HWND hwnd, const VSliderState& s, HDC dc)
+LRESULT SL_Paint(HWND hwnd, const VSliderState& s, HDC dc)
 {
     const bool focused = GetFocus() == hwnd;
-    const VGeometry g = SL_Geometry(hwnd, s);
+    const VGeometry g = SL_Measure(hwnd, s);
     SL_PaintGroove(dc, g);
     SL_PaintTicks(dc, g, s.TickCount);
     SL_PaintThumb(dc, g, s.Position, focused);
+    return 0;
 }
+
+// The vertical slider's own messages: the thumb size.
+LRESULT SL_SetThumbSize(HWND hwnd, VSliderState& s, LONG size)
+{
+    const LONG previous = s.ThumbSize;
+    s.ThumbSize = size;
+    InvalidateRect(hwnd, nullptr, TRUE);  // even when the size is the same
+    return previous;
+}
+
+LRESULT SL_Command(HWND hwnd, VSliderState& s, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case SLM_SETTHUMBSIZE: return SL_SetThumbSize(hwnd, s, static_cast<LONG>(wParam));
+    case SLM_GETTHUMBSIZE: return s.ThumbSize;
+    default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The axis the shared slider code works along: y, 0 at the bottom.
+struct Vertical {
+    using State = VSliderState;
+    static void Init(State& s)
+    {
+        s.Range = 255;
+        s.ThumbSize = 8;
+    }
+    static int Along(POINT pt) { return pt.y; }
+    static constexpr auto Measure = SL_Measure;
+    static constexpr auto KeyValue = SL_KeyValue;
+    static constexpr auto Paint = SL_Paint;
+    static constexpr auto Command = SL_Command;
+};
 
 }  // namespace
 
 LRESULT WINAPI SL_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CREATE)
-        return SL_Create(hwnd);
-    auto* state = GetState<VSliderState>(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
-    const auto value = static_cast<LONG>(wParam);
-    switch (msg) {
-    case WM_DESTROY:
-        SL_Destroy(hwnd);
-        return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        SL_Paint(hwnd, *state, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        SL_Paint(hwnd, *state, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        if (SL_KeyDown(hwnd, state, wParam))
-            return 0;
-        break;
-    case WM_MOUSEMOVE:
-        SL_MouseMove(hwnd, state, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        SL_ButtonDown(hwnd, state, MousePoint(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        slider::EndDrag(hwnd, state->Dragging);
-        return 0;
-    case SLM_SETTICKS:
-        return slider::SetAndRepaint(hwnd, state->TickCount, value);
-    case SLM_GETTICKS:
-        return state->TickCount;
-    case SLM_SETPOS:
-        SL_SetPosition(hwnd, state, value);
-        return 0;
-    case SLM_GETPOS:
-        return state->Position;
-    case SLM_SETTHUMBSIZE: {
-        const LONG previous = state->ThumbSize;
-        state->ThumbSize = value;
-        InvalidateRect(hwnd, nullptr, TRUE);  // even when the size is the same
-        return previous;
-    }
-    case SLM_GETTHUMBSIZE:
-        return state->ThumbSize;
-    case SLM_SETRANGE:
-        if (value >= 1)  // a range below 1 is refused
-            slider::SetAndRepaint(hwnd, state->Range, value);
-        return 0;
-    case SLM_GETRANGE:
-        return state->Range;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return slider::WndProc<Vertical>(hwnd, msg, wParam, lParam);
 }

@@ -1,7 +1,8 @@
 // VU meter: a passive horizontal level display in a sunken frame, with
 // green, yellow and red segments whose lengths come from three zone sizes.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "window.h"
+#include "ztcore.h"
 
 #include <algorithm>
 
@@ -35,29 +36,32 @@ LRESULT VU_Create(HWND hwnd)
     return 0;
 }
 
-void VU_Destroy(HWND hwnd)
+LRESULT VU_Destroy(HWND hwnd)
 {
     FreeState<VUMeterState>(hwnd);
     ControlDestroyHook(hwnd);
+    return 0;
 }
 
-void VU_SetZone(HWND hwnd, LONG& zone, LONG value)
+LRESULT VU_SetZone(HWND hwnd, LONG& zone, LONG value)
 {
-    if (zone == value)
-        return;
-    zone = value;
-    InvalidateRect(hwnd, nullptr, TRUE);
+    if (zone != value) {
+        zone = value;
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return 0;
 }
 
-void VU_SetLevel(HWND hwnd, VUMeterState* state, LONG level)
+LRESULT VU_SetLevel(HWND hwnd, VUMeterState& s, LONG level)
 {
-    if (state->Level == level)
-        return;
-    state->Level = level;
+    if (s.Level == level)
+        return 0;
+    s.Level = level;
     RECT inner;
     GetClientRect(hwnd, &inner);
     InflateRect(&inner, -2, -2);
     InvalidateRect(hwnd, &inner, TRUE);
+    return 0;
 }
 
 void FillSegment(HDC dc, int left, int right, int top, int bottom, COLORREF colour)
@@ -69,18 +73,10 @@ void FillSegment(HDC dc, int left, int right, int top, int bottom, COLORREF colo
 
 void VU_PaintFrame(HDC dc, int w, int h)
 {
-    zt::Select pen(dc, TextPen);
-    MoveToEx(dc, 0, 0, nullptr);
-    LineTo(dc, 0, h - 2);
-    LineTo(dc, w - 2, h - 2);
-    LineTo(dc, w - 2, 0);
-    LineTo(dc, 0, 0);
-    SelectObject(dc, ShadowPen);
-    zt::Polyline3(dc, 1, h - 3, 1, 1, w - 2, 1);
-    SelectObject(dc, HighlightPen);
-    zt::Polyline3(dc, 1, h - 1, w - 1, h - 1, w - 1, 0);
+    zt::Lines(dc, TextPen, {{0, 0}, {0, h - 2}, {w - 2, h - 2}, {w - 2, 0}, {0, 0}});
+    zt::Lines(dc, ShadowPen, {{1, h - 3}, {1, 1}, {w - 2, 1}});
+    zt::Lines(dc, HighlightPen, {{1, h - 1}, {w - 1, h - 1}, {w - 1, 0}});
 }
-
 void VU_PaintSegments(HDC dc, const VUMeterState& s, int w, int h)
 {
     const long long zones = static_cast<long long>(s.GreenZone) + s.RedZone + s.YellowZone;
@@ -107,53 +103,42 @@ void VU_PaintSegments(HDC dc, const VUMeterState& s, int w, int h)
     FillSegment(dc, yellowRight, redRight, top, bottom, RGB(255, 0, 0));
 }
 
-void VU_Paint(HWND hwnd, HDC dc)
+LRESULT VU_Paint(HWND hwnd, const VUMeterState& s, HDC dc)
 {
-    const auto* state = GetState<VUMeterState>(hwnd);
     RECT rc;
     GetClientRect(hwnd, &rc);
     VU_PaintFrame(dc, rc.right, rc.bottom);
-    if (state)
-        VU_PaintSegments(dc, *state, rc.right, rc.bottom);
+    VU_PaintSegments(dc, s, rc.right, rc.bottom);
+    return 0;
+}
+
+LRESULT VU_Command(HWND hwnd, VUMeterState& s, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const auto value = static_cast<LONG>(wParam);
+    switch (msg) {
+    case VUM_SETRED:    return VU_SetZone(hwnd, s.RedZone, value);
+    case VUM_SETYELLOW: return VU_SetZone(hwnd, s.YellowZone, value);
+    case VUM_SETGREEN:  return VU_SetZone(hwnd, s.GreenZone, value);
+    case VUM_SETLEVEL:  return VU_SetLevel(hwnd, s, value);
+    default:            return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace
 
 LRESULT WINAPI VU_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = GetState<VUMeterState>(hwnd);
-    const auto value = static_cast<LONG>(wParam);
-    switch (msg) {
-    case WM_CREATE:
+    if (msg == WM_CREATE)
         return VU_Create(hwnd);
-    case WM_DESTROY:
-        VU_Destroy(hwnd);
-        return 0;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        VU_Paint(hwnd, dc);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        VU_Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case VUM_SETRED:
-        if (state)
-            VU_SetZone(hwnd, state->RedZone, value);
-        return 0;
-    case VUM_SETYELLOW:
-        if (state)
-            VU_SetZone(hwnd, state->YellowZone, value);
-        return 0;
-    case VUM_SETGREEN:
-        if (state)
-            VU_SetZone(hwnd, state->GreenZone, value);
-        return 0;
-    case VUM_SETLEVEL:
-        if (state)
-            VU_SetLevel(hwnd, state, value);
-        return 0;
-    default:
+    auto* state = GetState<VUMeterState>(hwnd);
+    if (!state)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg >= WM_USER)
+        return VU_Command(hwnd, *state, msg, wParam, lParam);
+    switch (msg) {
+    case WM_DESTROY:     return VU_Destroy(hwnd);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return VU_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
+    default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

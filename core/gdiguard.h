@@ -1,8 +1,10 @@
-// Small RAII guards for device contexts and GDI objects.  Every painter uses
-// them so that each path out of a function selects back what it selected and
-// deletes what it created.
+// Small RAII guards for device contexts and GDI objects, and the one line
+// helper.  Every painter uses them so that each path out of a function
+// selects back what it selected and deletes what it created.
 #pragma once
 #include <windows.h>
+
+#include <initializer_list>
 
 namespace zt {
 
@@ -62,17 +64,22 @@ private:
     HDC dc_;
 };
 
-// BeginPaint / EndPaint.
+// The DC a paint message draws on: BeginPaint / EndPaint for WM_PAINT, the
+// caller's DC in wParam for WM_PRINTCLIENT.  A window procedure hands both
+// messages to one painter: `return XX_Paint(hwnd, s, zt::PaintDC(hwnd, msg, wParam));`
 class PaintDC {
 public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
-    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    explicit PaintDC(HWND hwnd) : PaintDC(hwnd, WM_PAINT, 0) {}
+    PaintDC(HWND hwnd, UINT msg, WPARAM wParam)
+        : hwnd_(msg == WM_PAINT ? hwnd : nullptr),
+          dc_(hwnd_ ? BeginPaint(hwnd, &ps_) : reinterpret_cast<HDC>(wParam)) {}
+    ~PaintDC() { if (hwnd_) EndPaint(hwnd_, &ps_); }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
     operator HDC() const { return dc_; }
     const PAINTSTRUCT& paint() const { return ps_; }
 private:
-    HWND hwnd_;
+    HWND hwnd_;  // null for WM_PRINTCLIENT: nothing to end
     PAINTSTRUCT ps_{};
     HDC dc_;
 };
@@ -89,18 +96,16 @@ private:
     int id_;
 };
 
-// Line helpers: MoveToEx/LineTo through a list of points.
-inline void Polyline2(HDC dc, int x0, int y0, int x1, int y1)
+// Lines through the points drawn with the pen (null: the DC's current pen):
+// MoveToEx to the first point and LineTo each of the others, so the last
+// point stays unpainted.  The DC's pen is selected back afterwards.
+inline void Lines(HDC dc, HPEN pen, std::initializer_list<POINT> points)
 {
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-}
-
-inline void Polyline3(HDC dc, int x0, int y0, int x1, int y1, int x2, int y2)
-{
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-    LineTo(dc, x2, y2);
+    Select selected(dc, pen);
+    const POINT* p = points.begin();
+    MoveToEx(dc, p->x, p->y, nullptr);
+    for (++p; p != points.end(); ++p)
+        LineTo(dc, p->x, p->y);
 }
 
 }  // namespace zt

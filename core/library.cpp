@@ -1,7 +1,8 @@
 // Library start-up and shutdown, the shared drawing objects, the library
-// cursors, window-class registration and the helpers every control shares.
+// cursors, window-class registration, transparent drawing and the hooks.
 #include "ztcore.h"
 #include "gdiguard.h"
+#include "toolbar/toolimages.h"
 
 #include <vector>
 
@@ -177,16 +178,6 @@ void TransparentBlt(HDC dest, HBITMAP bitmap, int x, int y, int cx, int cy)
     BitBlt(dest, x, y, cx, cy, maskDC, 0, 0, SRCAND);
     BitBlt(imageDC, 0, 0, cx, cy, maskDC, 0, 0, 0x220326);  // DSna
     BitBlt(dest, x, y, cx, cy, imageDC, 0, 0, SRCPAINT);
-}
-
-LRESULT NotifyParent(HWND control, UINT code)
-{
-    HWND parent = GetParent(control);
-    if (!parent)
-        return 0;
-    const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(control), LOWORD(code));
-    SendMessageA(parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(control));
-    return 1;
 }
 
 void ControlCreateHook(HWND) {}

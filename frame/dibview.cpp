@@ -2,8 +2,10 @@
 // DC, and the DIB view, which shows one DIB stretched to its client area or
 // centred at its natural size.  The view keeps only the DIB's handle, in
 // window long 0; the application owns the DIB.
-#include "ztcore.h"
+#include "dib.h"
 #include "gdiguard.h"
+#include "window.h"
+#include "ztcore.h"
 
 #include <climits>
 
@@ -115,32 +117,54 @@ int CentredOrigin(int client, int n)
     return origin < 0 ? 0 : static_cast<int>(origin);
 }
 
-void DV_Paint(HWND hwnd, HDC dc)
+LRESULT DV_Create(HWND hwnd, LPARAM lParam)
+{
+    ControlCreateHook(hwnd);
+    return DefWindowProcA(hwnd, WM_CREATE, 0, lParam);
+}
+
+LRESULT DV_Destroy(HWND hwnd)
+{
+    ControlDestroyHook(hwnd);
+    return DefWindowProcA(hwnd, WM_DESTROY, 0, 0);
+}
+
+LRESULT DV_Paint(HWND hwnd, HDC dc)
 {
     const auto handle = reinterpret_cast<HGLOBAL>(GetWindowLongPtrA(hwnd, 0));
     if (!handle)
-        return;
+        return 0;
     LockedDIB dib(handle);
     if (!dib.usable())
-        return;
+        return 0;
     RECT client;
     GetClientRect(hwnd, &client);
     const int w = client.right, h = client.bottom;
     if (WindowStyle(hwnd) & DVS_CENTER) {
         CopyWholeDIB(dc, dib, CentredOrigin(w, dib.width()), CentredOrigin(h, dib.height()));
-        return;
+        return 0;
     }
     SetStretchBltMode(dc, COLORONCOLOR);
     if (w == dib.width() && h == dib.height())
         CopyWholeDIB(dc, dib, 0, 0);
     else
         StretchWholeDIB(dc, dib, 0, 0, w, h);
+    return 0;
 }
 
-void DV_SetDIB(HWND hwnd, HGLOBAL dib)
+LRESULT DV_SetDIB(HWND hwnd, HGLOBAL dib)
 {
     SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(dib));
     InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT DV_Command(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case DVM_SETDIB: return DV_SetDIB(hwnd, reinterpret_cast<HGLOBAL>(wParam));
+    default:         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace
@@ -154,26 +178,18 @@ void WINAPI DrawDIB(HDC dc, HGLOBAL handle, int x, int y, int cx, int cy)
     StretchWholeDIB(dc, dib, x, y, cx, cy);
 }
 
+// The view keeps no state block: window long 0 holds the DIB's handle, 0
+// for none.
 LRESULT WINAPI DV_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_CREATE)
+        return DV_Create(hwnd, lParam);
+    if (msg >= WM_USER)
+        return DV_Command(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_CREATE:
-        ControlCreateHook(hwnd);
-        break;
-    case WM_DESTROY:
-        ControlDestroyHook(hwnd);
-        break;
-    case WM_PAINT: {
-        zt::PaintDC dc(hwnd);
-        DV_Paint(hwnd, dc);
-        return 0;
+    case WM_DESTROY:     return DV_Destroy(hwnd);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return DV_Paint(hwnd, zt::PaintDC(hwnd, msg, wParam));
+    default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    case WM_PRINTCLIENT:
-        DV_Paint(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case DVM_SETDIB:
-        DV_SetDIB(hwnd, reinterpret_cast<HGLOBAL>(wParam));
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

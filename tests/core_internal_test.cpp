@@ -2,8 +2,10 @@
 // linked statically so that internal routines and globals can be reached.
 // The program's own module carries the library's resources.
 #include "hooks.h"
-#include "ztcore.h"
+#include "notify.h"
 #include "surface.h"
+#include "toolbar/toolimages.h"
+#include "ztcore.h"
 #include "ztest.h"
 
 using ztest::Surface;

@@ -1,6 +1,6 @@
 // The length of a packed DIB's colour table, which fixes where its pixel
 // bits begin.
-#include "ztcore.h"
+#include "frame/dib.h"
 
 #include <gtest/gtest.h>
 

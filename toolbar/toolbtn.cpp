@@ -2,8 +2,8 @@
 // colours and one glyph of a strip, up, down, greyed, checked or blank.
 // The drawing borrows the module-wide GlyphDC and MaskDC for the length of
 // one call and leaves the caller's DC as it found it.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "toolimages.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Module-wide objects for drawing tool buttons: the metrics record, the stock
 // glyph strips, two memory DCs and the cached checkerboard brush.
-#include "ztcore.h"
 #include "gdiguard.h"
+#include "toolimages.h"
 
 ToolBtnTDD DefaultTDD;
 HBITMAP ToolImages[3];
