@@ -3,6 +3,7 @@
 // The program's own module carries the library's resources.
 #include "hooks.h"
 #include "notify.h"
+#include "subclass.h"
 #include "surface.h"
 #include "toolbar/toolimages.h"
 #include "ztcore.h"
@@ -234,7 +235,67 @@ TEST(NotifyParentTest, SendsTheCommandToTheParentOnly)
     EXPECT_EQ(NotifyParent(child, 0x12345), 1);
     EXPECT_TRUE(ztest::SequenceIs(parent.log().Only({WM_COMMAND}), {ztest::Command(77, 0x2345, child)}));
     EXPECT_EQ(NotifyParent(parent.hwnd(), 1), 0) << "a top-level window has no parent";
-    DestroyWindow(child);
+    EXPECT_TRUE(TellParent(child, 1));
+    parent.When(WM_COMMAND, [&](const ztest::Msg&) { DestroyWindow(child); });
+    EXPECT_FALSE(TellParent(child, 1)) << "the parent's handler destroyed the sender";
+}
+
+namespace {
+
+std::vector<std::string> Heard;
+
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_USER)
+        Heard.push_back("plain");
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK FirstProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_USER)
+        Heard.push_back("first");
+    const LRESULT result = subclass::CallPrevious(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY)
+        Heard.push_back(GetPropA(hwnd, subclass::kPrevious) ? "kept" : "removed");
+    return result;
+}
+
+LRESULT CALLBACK SecondProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_USER)
+        Heard.push_back("second");
+    return subclass::CallPrevious(hwnd, msg, wParam, lParam, "second");
+}
+
+}  // namespace
+
+// Two subclasses stacked on a plain window, each under its own property.
+TEST(SubclassTest, InstallCallPreviousAndRestoreInEitherOrder)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PlainProc;
+    wc.hInstance = Self();
+    wc.lpszClassName = "zt_plain";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, "zt_plain", "abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Self(), nullptr);
+    const auto proc = [&] { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); };
+    EXPECT_EQ(subclass::Install(nullptr, FirstProc), nullptr);
+    EXPECT_EQ(subclass::Install(w, FirstProc), PlainProc);
+    EXPECT_EQ(subclass::Install(w, FirstProc), PlainProc) << "installed twice: still one link";
+    EXPECT_EQ(subclass::Install(w, SecondProc, "second"), FirstProc);
+    SendMessageA(w, WM_USER, 0, 0);
+    EXPECT_EQ(Heard, (std::vector<std::string>{"second", "first", "plain"}));
+    EXPECT_FALSE(subclass::Restore(w, FirstProc)) << "the second sits above the first";
+    EXPECT_EQ(proc(), SecondProc);
+    EXPECT_TRUE(subclass::Restore(w, SecondProc, "second"));
+    EXPECT_TRUE(subclass::Restore(w, FirstProc));
+    EXPECT_TRUE(proc() == PlainProc && !GetPropA(w, subclass::kPrevious) && !GetPropA(w, "second"));
+    EXPECT_EQ(subclass::CallPrevious(w, WM_GETTEXTLENGTH, 0, 0), 3) << "no previous: DefWindowProcA";
+    subclass::Install(w, FirstProc);
+    Heard.clear();
+    DestroyWindow(w);
+    EXPECT_EQ(Heard, (std::vector<std::string>{"removed"}));
 }
 
 TEST_F(Loaded, EachHookIsInstalledOnceAndRemovedWithItsLastUser)

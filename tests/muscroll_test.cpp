@@ -2,6 +2,7 @@
 // reports, auto-repeat, the control messages, the picture by pixels and
 // clean-up.  A horizontal control is 40 x 20 (halves split by the column
 // x = 20, which belongs to the first half), a vertical one 20 x 40.
+#include "freewatch.h"
 #include "gdicount.h"
 #include "ztest.h"
 
@@ -143,6 +144,33 @@ TEST_F(MultiScrollTest, SetTargetTellsBothWindowsAndRedirectsTheReports)
     EXPECT_TRUE(SequenceIs(Reports(parent), {Command(kId, MSN_DETACHED, ms)}));
     EXPECT_TRUE(SequenceIs(Reports(other), {Command(kId, MSN_ATTACHED, ms), Scroll(WM_HSCROLL, SB_LINERIGHT, 6, ms)}));
     EXPECT_EQ(Send(ms, MSM_GETTARGET), Word(other.hwnd()));
+}
+
+// A receiver that destroys the control when told of a change: the change is
+// abandoned (-1, as for a refusal), the freed state is left alone and
+// nothing more is sent.
+TEST_F(MultiScrollTest, DestroyedByTheTargetOnANotificationTheSetterGoesNoFurther)
+{
+    ParentWindow other(200, 100);
+    FreeWatch freed(Library());
+    ASSERT_GT(freed.Patched(), 0);
+    HWND ms = nullptr;
+    parent.When(WM_COMMAND, [&](const Msg& m) {
+        if (HIWORD(m.wParam) == MSN_RANGECHANGING || HIWORD(m.wParam) == MSN_DETACHED)
+            DestroyWindow(ms);
+    });
+    ms = Create(0);
+    EXPECT_EQ(Send(ms, MSM_SETRANGE, 0, Bounds(0, 5)), -1) << "the value 5 would be re-centred and reported";
+    EXPECT_FALSE(IsWindow(ms));
+    EXPECT_TRUE(SequenceIs(Reports(parent), {Command(kId, MSN_RANGECHANGING, ms)}));
+    parent.log().Clear();
+    ms = Create(0);
+    EXPECT_EQ(Send(ms, MSM_SETTARGET, reinterpret_cast<WPARAM>(other.hwnd())), -1);
+    EXPECT_FALSE(IsWindow(ms));
+    EXPECT_TRUE(SequenceIs(Reports(parent), {Command(kId, MSN_DETACHED, ms)}));
+    EXPECT_TRUE(Reports(other).empty()) << "attached to a destroyed control:" << Describe(Reports(other));
+    EXPECT_EQ(freed.Freed(), 2);
+    EXPECT_EQ(freed.Written(), "nothing") << "written after it was freed";
 }
 
 TEST_F(MultiScrollTest, PressedHalfSinksAndArrowsAreOutlinedOnlyAfterWmEnableFalse)

@@ -1,7 +1,9 @@
 // Both sliders: worked numbers, notifications and the cursor during a drag,
 // keys, invalidation, pixels at the groove's coordinates, degenerate sizes and
 // clean-up.
+#include "freewatch.h"
 #include "gdicount.h"
+#include "surface.h"
 #include "ztest.h"
 
 #include <tuple>
@@ -214,6 +216,55 @@ TEST_F(SliderTest, TickMarksNeedTwoMarksAndAMarginOfFive)
         };
         EXPECT_TRUE(mark(4) == r.drawn && mark(95) == r.drawn)
             << (r.v ? "vertical, " : "horizontal, ") << r.across << " across, " << r.ticks << " marks";
+    }
+}
+
+// A parent that destroys the slider when it hears of the new value: the
+// press stops there, touching neither the freed state nor the capture and
+// the cursor.
+TEST_F(SliderTest, DestroyedByTheParentOnANotificationThePressGoesNoFurther)
+{
+    const RECT screen = ClipRect();
+    const int shown = CursorCount();
+    FreeWatch freed(Library());
+    ASSERT_GT(freed.Patched(), 0);
+    parent.When(WM_COMMAND, [&](const Msg& m) {
+        if (HIWORD(m.wParam) == SLN_POSCHANGED)
+            DestroyWindow(s);
+    });
+    for (bool v : {false, true}) {
+        SCOPED_TRACE(v ? "vertical" : "horizontal");
+        Make(v, SLS_NOTIFY | SLS_HIDECURSOR | SLS_CLIPCURSOR);
+        Mouse(s, WM_LBUTTONDOWN, 20, 10);
+        EXPECT_FALSE(IsWindow(s));
+        EXPECT_TRUE(SequenceIs(Notes(), {Note(SLN_POSCHANGED)}));
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(ClipRect(), screen);
+        EXPECT_EQ(CursorCount(), shown);
+    }
+    EXPECT_EQ(freed.Freed(), 2);
+    EXPECT_EQ(freed.Written(), "nothing") << "written after it was freed";
+}
+
+// However many marks are asked for, each pixel along the groove gets at most
+// one, so a huge count paints at once what one mark per pixel (W + 1 = 92)
+// paints.
+TEST_F(SliderTest, AnyTickCountPaintsLikeOneMarkPerPixel)
+{
+    Watchdog guard(60000, "painting a slider with 2^31 - 1 tick marks");
+    for (bool v : {false, true}) {
+        Make(v);
+        SetPos(128);
+        Surface every(100, 100), huge(100, 100);
+        for (auto [ticks, surface] : {std::pair{92, &every}, std::pair{INT_MAX, &huge}}) {
+            Send(MBM_SETTICKS, ticks);
+            surface->Fill(face);
+            SendMessageA(s, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface->dc()), PRF_CLIENT);
+        }
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(every.At(x, y), huge.At(x, y)) << (v ? "vertical " : "horizontal ") << x << ", " << y;
+        EXPECT_EQ(every.At(v ? 4 : 50, v ? 50 : 4), light) << "highlight beside every mark's shadow";
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 namespace ztest {
 
@@ -113,6 +114,11 @@ void ParentWindow::Answer(UINT message, LRESULT result)
     answers_.emplace_back(message, result);
 }
 
+void ParentWindow::When(UINT message, std::function<void(const Msg&)> action)
+{
+    actions_.emplace_back(message, std::move(action));
+}
+
 HWND ParentWindow::CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id,
                                const char* text)
 {
@@ -133,7 +139,11 @@ LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     }
     auto* self = reinterpret_cast<ParentWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (self) {
-        self->log_.Add(Msg{msg, wParam, lParam});
+        const Msg m{msg, wParam, lParam};
+        self->log_.Add(m);
+        for (const auto& [message, action] : self->actions_)
+            if (message == msg)
+                action(m);
         for (const auto& [message, result] : self->answers_)
             if (message == msg)
                 return result;
@@ -262,6 +272,31 @@ COLORREF Pixel(HWND hwnd, int x, int y)
 LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys)
 {
     return SendMessageA(hwnd, message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+}
+
+Watchdog::Watchdog(DWORD ms, const char* what)
+    : done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), ms_(ms), what_(what)
+{
+    thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+}
+
+Watchdog::~Watchdog()
+{
+    SetEvent(done_);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    CloseHandle(done_);
+}
+
+DWORD WINAPI Watchdog::Watch(void* self)
+{
+    auto* dog = static_cast<Watchdog*>(self);
+    if (WaitForSingleObject(dog->done_, dog->ms_) == WAIT_TIMEOUT) {
+        std::fprintf(stderr, "hung for %lu ms: %s\n", static_cast<unsigned long>(dog->ms_), dog->what_);
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+    return 0;
 }
 
 HMODULE Library()

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -65,6 +66,9 @@ public:
     MessageLog& log() { return log_; }
     // Answer `message` with `result` from now on (default: DefWindowProc).
     void Answer(UINT message, LRESULT result);
+    // Run `action` whenever `message` arrives (after it is logged), as an
+    // application's handler would: it may destroy the sender, for instance.
+    void When(UINT message, std::function<void(const Msg&)> action);
 
     // Creates a visible child control of the given class and size.
     HWND CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id = 100,
@@ -75,6 +79,7 @@ private:
     HWND hwnd_ = nullptr;
     MessageLog log_;
     std::vector<std::pair<UINT, LRESULT>> answers_;
+    std::vector<std::pair<UINT, std::function<void(const Msg&)>>> actions_;
 };
 
 // Subclasses a window and records what it receives (WM_ERASEBKGND, WM_PAINT,
@@ -117,6 +122,22 @@ COLORREF Pixel(HWND hwnd, int x, int y);
 
 // Sends a mouse message with a client point.
 LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
+
+// Ends the test program with a message when the scope lasts longer than
+// `ms`: a guard against a hang (generous, never a timing assertion).
+class Watchdog {
+public:
+    Watchdog(DWORD ms, const char* what);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+private:
+    static DWORD WINAPI Watch(void* self);
+    HANDLE done_;
+    HANDLE thread_;
+    DWORD ms_;
+    const char* what_;
+};
 
 // Colour printing for failures.
 std::string Hex(COLORREF c);
