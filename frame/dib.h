@@ -22,6 +22,7 @@ public:
     LockedDIB(const LockedDIB&) = delete;
     LockedDIB& operator=(const LockedDIB&) = delete;
 
+    bool locked() const { return header_ != nullptr; }  // GlobalLock succeeded
     bool usable() const { return bits_ != nullptr; }
     const BITMAPINFO* info() const { return reinterpret_cast<const BITMAPINFO*>(header_); }
     const void* bits() const { return bits_; }
@@ -34,3 +35,11 @@ private:
     const void* bits_ = nullptr;
     int rows_ = 0;
 };
+
+// Copies a usable DIB unscaled with its top-left corner at (x, y); top-down
+// rows come out upright.
+void CopyWholeDIB(HDC dc, const LockedDIB& dib, int x, int y);
+
+// Where a picture of length n starts when centred in a client length of
+// `client`: never before 0, so a larger picture is clipped right and below.
+int CentredOrigin(int client, int n);

@@ -92,6 +92,18 @@ LockedDIB::~LockedDIB()
         GlobalUnlock(dib_);
 }
 
+void CopyWholeDIB(HDC dc, const LockedDIB& dib, int x, int y)
+{
+    SetDIBitsToDevice(dc, x, y, dib.width(), dib.height(), 0, 0, 0, dib.height(), dib.bits(), dib.info(),
+                      DIB_RGB_COLORS);
+}
+
+int CentredOrigin(int client, int n)
+{
+    const long long origin = (static_cast<long long>(client) - n) / 2;
+    return origin < 0 ? 0 : static_cast<int>(origin);
+}
+
 namespace {
 
 // Draws the whole DIB stretched to (x, y, cx, cy); top-down rows come out
@@ -100,21 +112,6 @@ void StretchWholeDIB(HDC dc, const LockedDIB& dib, int x, int y, int cx, int cy)
 {
     StretchDIBits(dc, x, y, cx, cy, 0, 0, dib.width(), dib.height(), dib.bits(), dib.info(), DIB_RGB_COLORS,
                   SRCCOPY);
-}
-
-// Copies the DIB unscaled with its top-left corner at (x, y).
-void CopyWholeDIB(HDC dc, const LockedDIB& dib, int x, int y)
-{
-    SetDIBitsToDevice(dc, x, y, dib.width(), dib.height(), 0, 0, 0, dib.height(), dib.bits(), dib.info(),
-                      DIB_RGB_COLORS);
-}
-
-// Where a picture of length n starts when centred in a client length of
-// `client`: never before 0, so a larger picture is clipped right and below.
-int CentredOrigin(int client, int n)
-{
-    const long long origin = (static_cast<long long>(client) - n) / 2;
-    return origin < 0 ? 0 : static_cast<int>(origin);
 }
 
 LRESULT DV_Create(HWND hwnd, LPARAM lParam)

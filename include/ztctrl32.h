@@ -456,14 +456,24 @@ ZTCAPI LRESULT WINAPI MS_WndProc(HWND hwnd, UINT msg, WPARAM wParam,
 #define MSN_RANGECHANGING 3 /* a new range is about to be stored */
 
 /* ------------------------------------------------------------------------
- * Dragger (ZTC_DRAGGER_CLASS); see ZTC_DRAGDROP_MSGNAME
+ * Dragger (ZTC_DRAGGER_CLASS): a sunken well showing a picture, the packed
+ * DIB when it has one, else the bitmap, centred.  Drag it with the left
+ * button onto another application's window: the dragger finds that
+ * window's frame, the menu-bar item whose text begins with "&Edi" and
+ * its entry that begins with "&Past" (case ignored), sends the frame
+ * WM_INITMENU and WM_INITMENUPOPUP, asks its own parent (see
+ * ZTC_DRAGDROP_MSGNAME) and, when the parent agrees, brings the frame to
+ * the top and sends it WM_COMMAND with the entry's id.  The parent that
+ * agrees puts the data on the clipboard first.  A failed lookup beeps
+ * (MessageBeep(0)); a drop onto a window of the dragger's own thread does
+ * nothing.
  * --------------------------------------------------------------------- */
 
 ZTCAPI LRESULT WINAPI DR_WndProc(HWND hwnd, UINT msg, WPARAM wParam,
                                  LPARAM lParam);
 
-#define DRM_SETDIB       (WM_USER+1) /* wParam: HGLOBAL packed DIB or NULL, owned by the dragger from now on; result 0 */
-#define DRM_SETBITMAP    (WM_USER+2) /* wParam: HBITMAP or NULL, owned by the dragger from now on; result 0 */
+#define DRM_SETDIB       (WM_USER+1) /* wParam: HGLOBAL packed DIB or NULL, owned by the dragger from now on (the one it held is freed unless it is the same); result 0 */
+#define DRM_SETBITMAP    (WM_USER+2) /* wParam: HBITMAP or NULL, owned by the dragger from now on (the one it held is deleted unless it is the same); result 0 */
 
 /* ------------------------------------------------------------------------
  * Status line, drawn at the bottom of a frame window's client area
