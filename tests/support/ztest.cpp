@@ -47,7 +47,7 @@ int MessageLog::Count(UINT message) const
     return n;
 }
 
-::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want)
+::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, const std::vector<Expect>& want)
 {
     size_t i = 0;
     for (const Expect& e : want) {

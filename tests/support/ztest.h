@@ -48,7 +48,11 @@ private:
 
 // Compares a message sequence entry by entry (as Wine's conformance tests
 // do) and reports the first difference.
-::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want);
+::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, const std::vector<Expect>& want);
+inline ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want)
+{
+    return SequenceIs(got, std::vector<Expect>(want));
+}
 
 // A WM_COMMAND as a control sends it: (id, code) in wParam, control in lParam.
 Expect Command(int id, int code, HWND control);
