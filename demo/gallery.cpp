@@ -109,16 +109,25 @@ LRESULT Frame_Create(HWND frame, Gallery* gallery)
     return SetTimer(frame, kTimerId, kTickMilliseconds, nullptr) ? 0 : -1;
 }
 
-// Hands a control's report to the section whose block of ids holds it.
-void Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam, LPARAM lParam)
+// Hands a control's report to the section whose block of ids holds it and
+// answers with the section's answer.
+LRESULT Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const auto control = reinterpret_cast<HWND>(lParam);
     if (!control)
-        return;
+        return 0;
     const int id = msg == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(control);
     for (const PlacedSection& p : gallery.placed)
         if (p.section->notify && id >= p.firstId && id < p.firstId + kIdsPerSection)
-            p.section->notify(frame, p.firstId, msg, wParam, lParam);
+            return p.section->notify(frame, p.firstId, msg, wParam, lParam);
+    return 0;
+}
+
+// The message with which a dragger asks its parent whether to drop.
+UINT DragQuestion()
+{
+    static const UINT question = RegisterWindowMessageA(ZTC_DRAGDROP_MSGNAME);
+    return question;
 }
 
 void Frame_Destroy(HWND frame, const Gallery& gallery)
@@ -193,14 +202,14 @@ LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lPara
         [[fallthrough]];
     case WM_HSCROLL:
     case WM_VSCROLL:
-        if (gallery)
-            Frame_Notify(frame, *gallery, msg, wParam, lParam);
-        return 0;
+        return gallery ? Frame_Notify(frame, *gallery, msg, wParam, lParam) : 0;
     case WM_DESTROY:
         if (gallery)
             Frame_Destroy(frame, *gallery);
         return 0;
     default:
+        if (gallery && msg == DragQuestion())
+            return Frame_Notify(frame, *gallery, msg, wParam, lParam);
         return DefWindowProcA(frame, msg, wParam, lParam);
     }
 }

@@ -16,9 +16,10 @@ struct GallerySection {
     void (*create)(HWND frame, RECT area, int firstId);  // create child controls
     void (*tick)(HWND frame, int firstId, int step);     // animate; step counts up from 1
     void (*paint)(HWND frame, HDC dc, RECT area);    // draw into dc (the frame's, or a printing DC)
-    // A report from one of the section's controls: WM_COMMAND, WM_HSCROLL or
-    // WM_VSCROLL as the frame received it.
-    void (*notify)(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam);
+    // A report from one of the section's controls: WM_COMMAND, WM_HSCROLL,
+    // WM_VSCROLL or a dragger's question (ZTC_DRAGDROP_MSGNAME) as the frame
+    // received it.  The result is the frame's answer: 0 but to a question.
+    LRESULT (*notify)(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam);
     void (*destroy)(HWND frame, int firstId);            // release what create made
 };
 

@@ -20,6 +20,7 @@
     SECTION(GaugeSection)         \
     SECTION(BitmapButtonSection)  \
     SECTION(MultiScrollSection)   \
+    SECTION(DraggerSection)       \
     SECTION(ToolButtonSection)    \
     SECTION(CursorSection)        \
     SECTION(DibViewSection)

@@ -75,3 +75,50 @@ HBITMAP MakePicture(int cellWidth, int height, const Shape* shapes, const COLORR
     }
     return picture.release();
 }
+
+namespace {
+
+constexpr int kFrameWidth = 2;
+
+// The colour of pixel (x, y), y counted from the top: red grows to the
+// right, green downwards, inside a black frame with a white diagonal.
+RGBTRIPLE PixelAt(int x, int y)
+{
+    const bool frame = x < kFrameWidth || y < kFrameWidth || x >= kGradientWidth - kFrameWidth ||
+                       y >= kGradientHeight - kFrameWidth;
+    if (frame)
+        return RGBTRIPLE{0, 0, 0};
+    if (x * kGradientHeight / kGradientWidth == y)
+        return RGBTRIPLE{255, 255, 255};
+    return RGBTRIPLE{160, static_cast<BYTE>(y * 255 / (kGradientHeight - 1)),
+                     static_cast<BYTE>(x * 255 / (kGradientWidth - 1))};
+}
+
+}  // namespace
+
+HGLOBAL MakeGradientDIB()
+{
+    constexpr int rowBytes = (kGradientWidth * 3 + 3) / 4 * 4;
+    HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                              sizeof(BITMAPINFOHEADER) + rowBytes * kGradientHeight);
+    auto* header = dib ? static_cast<BITMAPINFOHEADER*>(GlobalLock(dib)) : nullptr;
+    if (!header) {
+        if (dib)
+            GlobalFree(dib);
+        return nullptr;
+    }
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = kGradientWidth;
+    header->biHeight = kGradientHeight;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biCompression = BI_RGB;
+    auto* bits = reinterpret_cast<BYTE*>(header + 1);
+    for (int row = 0; row < kGradientHeight; ++row) {
+        auto* pixel = reinterpret_cast<RGBTRIPLE*>(bits + row * rowBytes);
+        for (int x = 0; x < kGradientWidth; ++x)
+            pixel[x] = PixelAt(x, kGradientHeight - 1 - row);
+    }
+    GlobalUnlock(dib);
+    return dib;
+}

@@ -17,3 +17,9 @@ void DrawShape(HDC dc, Shape shape, RECT box, COLORREF colour);
 // Null on failure; the caller owns the bitmap.
 HBITMAP MakePicture(int cellWidth, int height, const Shape* shapes, const COLORREF* colours,
                     int count);
+
+// A packed 24-bit DIB of kGradientWidth x kGradientHeight in moveable global
+// memory: red grows to the right, green downwards, inside a black frame with
+// a white diagonal.  Null on failure; the caller owns the block.
+constexpr int kGradientWidth = 64, kGradientHeight = 40;
+HGLOBAL MakeGradientDIB();

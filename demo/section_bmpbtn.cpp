@@ -67,14 +67,15 @@ void BitmapButtons_Tick(HWND frame, int firstId, int step)
 }
 
 // A click on any button: the label keeps the count in its user data.
-void BitmapButtons_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM)
+LRESULT BitmapButtons_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM)
 {
     if (msg != WM_COMMAND || HIWORD(wParam) != 0 || LOWORD(wParam) >= firstId + kCount)
-        return;
+        return 0;
     HWND counter = GetDlgItem(frame, firstId + kCounter);
     const LONG_PTR clicks = GetWindowLongPtrA(counter, GWLP_USERDATA) + 1;
     SetWindowLongPtrA(counter, GWLP_USERDATA, clicks);
     ShowCount(counter, clicks);
+    return 0;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// DIB views: one packed DIB the section paints itself, shown stretched and
+// DIB views: one packed DIB of the gallery's own, shown stretched and
 // centred at its natural size in two views of the same size.
 #include "gallery.h"
+#include "pictures.h"
 #include "ztctrl32.h"
 
 #include <iterator>
@@ -19,54 +20,11 @@ constexpr ViewSetting kViews[] = {
 constexpr int kCount = static_cast<int>(std::size(kViews));
 
 constexpr char kDibProperty[] = "ztdemo.dib";
-constexpr int kDibWidth = 64, kDibHeight = 40, kFrameWidth = 2;
 constexpr int kViewWidth = 160, kViewHeight = 100, kViewGap = 20, kLabelHeight = 18;
-
-// The colour of pixel (x, y), y counted from the top: red grows to the
-// right, green downwards, inside a black frame with a white diagonal.
-RGBTRIPLE PixelAt(int x, int y)
-{
-    const bool frame = x < kFrameWidth || y < kFrameWidth || x >= kDibWidth - kFrameWidth ||
-                       y >= kDibHeight - kFrameWidth;
-    if (frame)
-        return RGBTRIPLE{0, 0, 0};
-    if (x * kDibHeight / kDibWidth == y)
-        return RGBTRIPLE{255, 255, 255};
-    return RGBTRIPLE{160, static_cast<BYTE>(y * 255 / (kDibHeight - 1)),
-                     static_cast<BYTE>(x * 255 / (kDibWidth - 1))};
-}
-
-// A 24-bit bottom-up packed DIB in moveable global memory; null on failure.
-HGLOBAL MakeDib()
-{
-    constexpr int rowBytes = (kDibWidth * 3 + 3) / 4 * 4;
-    HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
-                              sizeof(BITMAPINFOHEADER) + rowBytes * kDibHeight);
-    auto* header = dib ? static_cast<BITMAPINFOHEADER*>(GlobalLock(dib)) : nullptr;
-    if (!header) {
-        if (dib)
-            GlobalFree(dib);
-        return nullptr;
-    }
-    header->biSize = sizeof(BITMAPINFOHEADER);
-    header->biWidth = kDibWidth;
-    header->biHeight = kDibHeight;
-    header->biPlanes = 1;
-    header->biBitCount = 24;
-    header->biCompression = BI_RGB;
-    auto* bits = reinterpret_cast<BYTE*>(header + 1);
-    for (int row = 0; row < kDibHeight; ++row) {
-        auto* pixel = reinterpret_cast<RGBTRIPLE*>(bits + row * rowBytes);
-        for (int x = 0; x < kDibWidth; ++x)
-            pixel[x] = PixelAt(x, kDibHeight - 1 - row);
-    }
-    GlobalUnlock(dib);
-    return dib;
-}
 
 void DibView_Create(HWND frame, RECT area, int firstId)
 {
-    HGLOBAL dib = MakeDib();
+    HGLOBAL dib = MakeGradientDIB();
     SetPropA(frame, kDibProperty, dib);
     for (int i = 0; i < kCount; ++i) {
         const int x = area.left + i * (kViewWidth + kViewGap);

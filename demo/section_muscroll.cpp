@@ -106,13 +106,14 @@ void MultiScroll_Tick(HWND frame, int firstId, int step)
 }
 
 // A step report: HIWORD(wParam) holds the new value.
-void MultiScroll_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT MultiScroll_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg != WM_HSCROLL && msg != WM_VSCROLL)
-        return;
+        return 0;
     const int index = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - firstId;
     if (index >= 0 && index < kCount)
         ShowValue(frame, firstId, index, static_cast<SHORT>(HIWORD(wParam)));
+    return 0;
 }
 
 }  // namespace

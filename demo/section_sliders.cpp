@@ -74,17 +74,18 @@ void Sliders_Tick(HWND frame, int firstId, int step)
 }
 
 // A new position of the notifying slider: the meter shows it on its scale.
-void Sliders_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Sliders_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg != WM_COMMAND || LOWORD(wParam) != firstId + kNotifying ||
         HIWORD(wParam) != SLN_POSCHANGED)
-        return;
+        return 0;
     const auto slider = reinterpret_cast<HWND>(lParam);
     const LRESULT position = SendMessageA(slider, MBM_GETPOS, 0, 0);
     const LRESULT range = SendMessageA(slider, MBM_GETRANGE, 0, 0);
     const LRESULT level = range > 0 ? position * kMeterFullScale / range : 0;
     SendDlgItemMessageA(frame, firstId + kMeter, VUM_SETLEVEL, static_cast<WPARAM>(level), 0);
     SetDlgItemInt(frame, firstId + kNotifyingValue, static_cast<UINT>(position), FALSE);
+    return 0;
 }
 
 }  // namespace
