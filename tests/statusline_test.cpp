@@ -1,0 +1,351 @@
+// The status line on an application's frame window: the strip and its panes
+// at exact pixels, the frame's own painting left as it would be, pushed
+// texts, showing and hiding, the shared font and detaching.
+#include "freewatch.h"
+#include "gdicount.h"
+#include "ztest.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace ztest;
+
+namespace {
+
+const int kWidths[] = {100, 80, 0};
+
+// The status font as an application would make it: the same request.
+HFONT SameFont()
+{
+    return CreateFontA(GetSystemMetrics(SM_CYCAPTION) * 7 / 10, 0, 0, 0, FW_LIGHT, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                       VARIABLE_PITCH | FF_SWISS, "Helv");
+}
+
+COLORREF Sys(int index) { return GetSysColor(index); }
+
+// The window's pixels from (x, y) on, up to `limit` excluded, are the text
+// as the status font writes it there on the face colour: compared with the
+// same text written by the test at (10, 10) of the same window.
+::testing::AssertionResult TextAt(HWND hwnd, int x, int y, const char* text, POINT limit)
+{
+    HDC dc = GetDC(hwnd);
+    HFONT font = SameFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkColor(dc, Sys(COLOR_BTNFACE));
+    SetTextColor(dc, Sys(COLOR_BTNTEXT));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    const int r = 10 + size.cx, b = 10 + size.cy;
+    const RECT ref{10, 10, r, b};
+    ExtTextOutA(dc, 10, 10, ETO_OPAQUE, &ref, text, lstrlenA(text), nullptr);
+    std::string differ;
+    int ink = 0;
+    for (int j = 0; j < size.cy && y + j < limit.y; ++j)
+        for (int i = 0; i < size.cx && x + i < limit.x; ++i) {
+            const COLORREF want = GetPixel(dc, 10 + i, 10 + j);
+            ink += want != Sys(COLOR_BTNFACE);
+            if (differ.empty() && GetPixel(dc, x + i, y + j) != want)
+                differ = "pixel (" + std::to_string(x + i) + ", " + std::to_string(y + j) + ") differs";
+        }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(hwnd, dc);
+    if (!differ.empty() || ink == 0)
+        return ::testing::AssertionFailure() << (ink ? differ : "the text has no ink") << " for \"" << text << "\"";
+    return ::testing::AssertionSuccess();
+}
+
+class StatusLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(GetSystemMetrics(SM_CYBORDER), 1) << "the pixel numbers below are for a border unit of 1";
+        ASSERT_TRUE(StatusLine_Create(frame.hwnd(), 3, kWidths));
+        height = static_cast<int>(StatusLine_GetHeight(frame.hwnd()));
+        top = 200 - height;
+        pt = top + 2;
+        strip = RECT{0, top, 300, 200};
+        RedrawWindow(frame.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    // The panes' sunken boxes run from x = 8 to 100, 108 to 180 and 188 to
+    // 292, from the pane top to y = 198, on the face colour.
+    ::testing::AssertionResult BoxesShown()
+    {
+        const int bottom = 198;
+        const COLORREF shadow = Sys(COLOR_BTNSHADOW), light = Sys(COLOR_BTNHIGHLIGHT), face = Sys(COLOR_BTNFACE);
+        for (auto [l, r] : {std::pair{8, 100}, {108, 180}, {188, 292}})
+            for (auto [area, colour] : {std::pair{RECT{l, pt, r + 1, pt + 1}, shadow}, {RECT{l, pt, l + 1, bottom}, shadow},
+                                        {RECT{l, bottom, r + 1, bottom + 1}, light}, {RECT{r, pt + 1, r + 1, bottom}, light},
+                                        {RECT{l - 1, pt, l, 200}, face}, {RECT{r + 1, pt, r + 2, 200}, face}})
+                if (auto result = AreaIs(frame.hwnd(), area, colour); !result)
+                    return result;
+        return ::testing::AssertionSuccess();
+    }
+    // Under a pushed text: the boxes' top and bottom rows, which no text
+    // reaches, are the face colour across the strip.
+    ::testing::AssertionResult BoxesCovered()
+    {
+        for (int y : {pt, 198})
+            if (auto result = AreaIs(frame.hwnd(), RECT{0, y, 300, y + 1}, Sys(COLOR_BTNFACE)); !result)
+                return result;
+        return ::testing::AssertionSuccess();
+    }
+    ParentWindow frame{300, 200};
+    int height = 0, top = 0, pt = 0;
+    RECT strip{};
+};
+
+}  // namespace
+
+TEST_F(StatusLine, StripLinesBoxesAndTextsLieAtTheirPixels)
+{
+    HDC dc = GetDC(frame.hwnd());
+    HFONT font = SameFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(frame.hwnd(), dc);
+    EXPECT_EQ(height, 7 + tm.tmHeight + tm.tmExternalLeading);
+
+    const char* texts[] = {"Alpha", "Beta", "Gamma"};
+    for (int i = 0; i < 3; ++i)
+        StatusLine_SetText(frame.hwnd(), i, texts[i]);
+    PaintNow(frame.hwnd());
+    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top - 1, 300, top}, Sys(COLOR_WINDOW))) << "the frame's own paint";
+    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top, 300, top + 1}, Sys(COLOR_WINDOWTEXT)));
+    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top + 1, 300, top + 2}, Sys(COLOR_BTNHIGHLIGHT)));
+    EXPECT_TRUE(BoxesShown());
+    const int starts[] = {10, 110, 190}, rights[] = {100, 180, 292};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(TextAt(frame.hwnd(), starts[i], pt + 2, texts[i], POINT{rights[i], 198}));
+
+    // A text wider than its pane is clipped inside the box.
+    StatusLine_SetText(frame.hwnd(), 1, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    PaintNow(frame.hwnd());
+    EXPECT_TRUE(BoxesShown());
+
+    // A pane of width 0 reaches the right edge; the next one starts where it did.
+    ParentWindow other(300, 200);
+    const int zeroFirst[] = {0, 50};
+    ASSERT_TRUE(StatusLine_Create(other.hwnd(), 2, zeroFirst));
+    RedrawWindow(other.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(AreaIs(other.hwnd(), RECT{50, pt + 1, 51, 198}, Sys(COLOR_BTNHIGHLIGHT))) << "the second box ends at 50";
+    EXPECT_TRUE(AreaIs(other.hwnd(), RECT{292, pt + 1, 293, 198}, Sys(COLOR_BTNHIGHLIGHT))) << "the first at 292";
+}
+
+TEST(StatusLinePaint, TheFrameGetsTheUpdateRegionAndEraseFlagItWouldHaveHad)
+{
+    const struct { std::vector<RECT> rects; BOOL erase; bool frameErases; } rows[] = {
+        {{RECT{20, 20, 80, 60}}, TRUE, true},
+        {{RECT{20, 20, 80, 60}, RECT{150, 100, 290, 195}}, TRUE, true},
+        {{RECT{20, 20, 80, 60}, RECT{150, 100, 290, 195}}, FALSE, true},
+        {{RECT{0, 0, 300, 200}}, TRUE, false},
+        {{RECT{5, 150, 60, 199}, RECT{200, 5, 210, 15}}, TRUE, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.rects.size() << " rectangles, erase " << row.erase);
+        HRGN region[2] = {CreateRectRgn(0, 0, 0, 0), CreateRectRgn(0, 0, 0, 0)};
+        BOOL erase[2] = {};
+        int paints[2] = {};
+        for (int with : {0, 1}) {
+            ParentWindow frame(300, 200);
+            if (!row.frameErases)
+                frame.Answer(WM_ERASEBKGND, 0);
+            ASSERT_TRUE(!with || StatusLine_Create(frame.hwnd(), 3, kWidths));
+            PaintNow(frame.hwnd());
+            // The frame's own procedure: what it finds before BeginPaint, and the erase flag.
+            frame.When(WM_PAINT, [&, hwnd = frame.hwnd()](const Msg&) {
+                GetUpdateRgn(hwnd, region[with], FALSE);
+                PAINTSTRUCT ps;
+                BeginPaint(hwnd, &ps);
+                EndPaint(hwnd, &ps);
+                erase[with] = ps.fErase;
+                ++paints[with];
+            });
+            for (const RECT& r : row.rects)
+                InvalidateRect(frame.hwnd(), &r, row.erase);
+            UpdateWindow(frame.hwnd());
+        }
+        EXPECT_TRUE(paints[0] == 1 && paints[1] == 1);
+        EXPECT_TRUE(EqualRgn(region[0], region[1])) << "the update region";
+        EXPECT_EQ(erase[0], erase[1]) << "the erase flag";
+        DeleteObject(region[0]);
+        DeleteObject(region[1]);
+    }
+}
+
+TEST_F(StatusLine, TextsRepaintTheStripOnlyWhenTheyChange)
+{
+    const std::string longText(300, 'x'), sameStart = std::string(191, 'x') + "y";
+    const struct { int pane; const char* text; bool repaint; } rows[] = {
+        {0, "one", true},          {0, "one", false},         {0, "One", true},
+        {2, "two", true},          {3, "three", false},       {-1, "none", false},
+        {1, nullptr, false},       {1, longText.c_str(), true}, {1, longText.c_str(), false},
+        {1, sameStart.c_str(), false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "pane " << r.pane << ", " << (r.text ? r.text : "null"));
+        StatusLine_SetText(frame.hwnd(), r.pane, r.text);
+        EXPECT_TRUE(r.repaint ? UpdateRegionIs(frame.hwnd(), {strip}) : UpdateRegionIs(frame.hwnd(), {}));
+        EXPECT_FALSE(PaintErases(frame.hwnd()));
+    }
+}
+
+TEST_F(StatusLine, APushedTextCoversThePanesUntilTheStripIsRepainted)
+{
+    StatusLine_SetText(frame.hwnd(), 0, "pane");
+    PaintNow(frame.hwnd());
+    StatusLine_PushText(frame.hwnd(), "Opens a file");
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {})) << "drawn at once";
+    EXPECT_TRUE(BoxesCovered());
+    EXPECT_TRUE(TextAt(frame.hwnd(), 6, pt + 2, "Opens a file", POINT{300, 200}));
+    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top, 300, top + 1}, Sys(COLOR_WINDOWTEXT))) << "the top lines stay";
+    StatusLine_PopText(frame.hwnd());
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {strip}));
+    PaintNow(frame.hwnd());
+    EXPECT_TRUE(BoxesShown());
+    EXPECT_TRUE(TextAt(frame.hwnd(), 10, pt + 2, "pane", POINT{100, 198}));
+
+    StatusLine_PushText(frame.hwnd(), nullptr);
+    EXPECT_TRUE(BoxesCovered()) << "no text blanks the panes";
+    StatusLine_SetText(frame.hwnd(), 0, "new");
+    PaintNow(frame.hwnd());
+    EXPECT_TRUE(BoxesShown()) << "a new pane text ends the pushed one";
+}
+
+TEST_F(StatusLine, AHiddenStatusLineHasNoHeightPaintsNothingButKeepsTexts)
+{
+    EXPECT_TRUE(StatusLine_Enable(frame.hwnd(), FALSE));
+    EXPECT_EQ(StatusLine_GetHeight(frame.hwnd()), 0u);
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {})) << "hiding repaints nothing";
+    StatusLine_SetText(frame.hwnd(), 0, "kept");
+    StatusLine_PushText(frame.hwnd(), "ignored");
+    StatusLine_PopText(frame.hwnd());
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {}));
+    EXPECT_TRUE(BoxesShown()) << "the last picture stays";
+    RedrawWindow(frame.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(AreaIs(frame.hwnd(), strip, Sys(COLOR_WINDOW))) << "the frame paints its whole client area";
+
+    EXPECT_TRUE(StatusLine_Enable(frame.hwnd(), 7));
+    EXPECT_EQ(StatusLine_GetHeight(frame.hwnd()), static_cast<UINT>(height));
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {strip}));
+    PaintNow(frame.hwnd());
+    EXPECT_TRUE(BoxesShown());
+    EXPECT_TRUE(TextAt(frame.hwnd(), 10, pt + 2, "kept", POINT{100, 198}));
+}
+
+TEST(StatusLineCreate, RefusalsLeaveTheWindowAsItWas)
+{
+    ParentWindow frame{300, 200};
+    const auto proc = GetWindowLongPtrA(frame.hwnd(), GWLP_WNDPROC);
+    const int five[] = {10, 10, 10, 10, 10};
+    EXPECT_FALSE(StatusLine_Create(frame.hwnd(), 5, five));
+    EXPECT_FALSE(StatusLine_Create(frame.hwnd(), 2, nullptr));
+    EXPECT_FALSE(StatusLine_Create(reinterpret_cast<HWND>(0x1234), 1, five)) << "not a window";
+    EXPECT_EQ(GetPropA(frame.hwnd(), ZTC_STATUSLINE_PROP), nullptr);
+    EXPECT_EQ(GetWindowLongPtrA(frame.hwnd(), GWLP_WNDPROC), proc);
+
+    // Without a status line every function does nothing; a stray call of the
+    // procedure answers as the window's default would.
+    EXPECT_FALSE(StatusLine_Enable(frame.hwnd(), TRUE));
+    EXPECT_EQ(StatusLine_GetHeight(frame.hwnd()), 0u);
+    StatusLine_SetText(frame.hwnd(), 0, "x");
+    StatusLine_PushText(frame.hwnd(), "x");
+    StatusLine_PopText(frame.hwnd());
+    EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {}));
+    EXPECT_EQ(StatusLine_WndProc(frame.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5) << "\"ztest\"";
+
+    for (int count : {4, 0, -1}) {
+        ParentWindow other(300, 200);
+        EXPECT_TRUE(StatusLine_Create(other.hwnd(), count, five)) << count;
+        EXPECT_GT(StatusLine_GetHeight(other.hwnd()), 0u);
+        EXPECT_FALSE(StatusLine_Create(other.hwnd(), 1, five)) << "a second status line";
+    }
+}
+
+TEST(StatusLineDestroy, TheFrameGetsItsProcedureBackAndTheLastFrameTakesTheFont)
+{
+    GdiCounter counter(Library());
+    ASSERT_GT(counter.Patched(), 0);
+    const std::size_t start = counter.Created();
+    auto first = std::make_unique<ParentWindow>(300, 200), second = std::make_unique<ParentWindow>(300, 200);
+    const LONG_PTR own = GetWindowLongPtrA(first->hwnd(), GWLP_WNDPROC);
+    LONG_PTR procAtDestroy = 0;
+    first->When(WM_DESTROY, [&](const Msg&) { procAtDestroy = GetWindowLongPtrA(first->hwnd(), GWLP_WNDPROC); });
+    ASSERT_TRUE(StatusLine_Create(first->hwnd(), 1, kWidths));
+    const std::size_t afterFirst = counter.Created();
+    ASSERT_TRUE(StatusLine_Create(second->hwnd(), 1, kWidths));
+    const std::size_t perLine = counter.Created() - afterFirst;  // without a font
+    EXPECT_EQ(afterFirst - start, perLine + 1) << "one font for both";
+    EXPECT_EQ(counter.Live(), 1u) << counter.Describe();
+    PaintNow(second->hwnd());
+    DestroyWindow(first->hwnd());
+    EXPECT_EQ(procAtDestroy, own) << "restored before the frame sees WM_DESTROY";
+    EXPECT_NE(GetPropA(second->hwnd(), ZTC_STATUSLINE_PROP), nullptr);
+    EXPECT_EQ(counter.Live(), 1u) << "the font outlives the first frame";
+    second.reset();
+    EXPECT_EQ(counter.Live(), 0u) << counter.Describe();
+    const std::size_t before = counter.Created();
+    ParentWindow third(300, 200);
+    ASSERT_TRUE(StatusLine_Create(third.hwnd(), 1, kWidths));
+    EXPECT_EQ(counter.Created() - before, perLine + 1) << "a new font";
+}
+
+namespace {
+
+// Every message of a window whose procedure this replaced, logged by handle,
+// so that what reaches it after its destruction shows too.
+std::vector<std::pair<HWND, UINT>> lateLog;
+WNDPROC loggedProc;
+LRESULT CALLBACK LoggingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    lateLog.emplace_back(hwnd, msg);
+    return CallWindowProcA(loggedProc, hwnd, msg, wParam, lParam);
+}
+
+// Access violations, counted before anyone handles them: the system's
+// message dispatch swallows those of a window procedure.
+LONG faults;
+LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
+{
+    faults += e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+TEST(StatusLineDestroy, AFrameDestroyedWhileItsStripIsPaintedHearsNothingMore)
+{
+    ParentWindow frame(300, 200);
+    const HWND hwnd = frame.hwnd();
+    loggedProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LoggingProc)));
+    ASSERT_TRUE(StatusLine_Create(hwnd, 3, kWidths));
+    PaintNow(hwnd);
+    FreeWatch watch(Library());
+    ASSERT_GT(watch.Patched(), 0);
+    frame.When(WM_ERASEBKGND, [hwnd](const Msg&) { DestroyWindow(hwnd); });
+    lateLog.clear();
+    faults = 0;
+    PVOID counting = AddVectoredExceptionHandler(1, CountFault);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    RemoveVectoredExceptionHandler(counting);
+    EXPECT_EQ(faults, 0) << "the state block was used after it was freed";
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(watch.Freed(), 1) << "the state block";
+    EXPECT_EQ(watch.Written(), "nothing");
+    std::vector<UINT> after;
+    bool gone = false;
+    for (auto [h, msg] : lateLog)
+        if (h == hwnd) {
+            if (gone)
+                after.push_back(msg);
+            gone = gone || msg == WM_NCDESTROY;
+        }
+    EXPECT_TRUE(gone);
+    EXPECT_TRUE(after.empty()) << "message 0x" << std::hex << after[0] << " after WM_NCDESTROY";
+}
