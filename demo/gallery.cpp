@@ -4,6 +4,7 @@
 #include "gallery.h"
 #include "gdiguard.h"
 #include "help.h"
+#include "status.h"
 #include "version.h"
 #include "ztctrl32.h"
 
@@ -22,11 +23,12 @@ constexpr int kScreenshotTicks = 20;  // about a second of animation
 constexpr int kFirstControlId = 1000, kIdsPerSection = 100;
 
 // Geometry of the frame, in pixels; the frame stays inside a 1024 x 768 screen.
-constexpr int kMaxFrameWidth = 1000, kMaxFrameHeight = 740;
+constexpr int kMaxFrameWidth = 1000, kMaxFrameHeight = 768;
 constexpr int kMargin = 12;        // around the client area
 constexpr int kTitleHeight = 24;   // title text and its rule, above each area
 constexpr int kSectionGap = 16;    // between sections in a column
 constexpr int kColumnGap = 28;     // between columns
+constexpr int kStatusRoom = 24;    // about the status line's height, kept below the sections
 
 struct PlacedSection {
     const GallerySection* section;
@@ -103,6 +105,7 @@ Gallery* GetGallery(HWND frame)
 LRESULT Frame_Create(HWND frame, Gallery* gallery)
 {
     SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gallery));
+    Status_Create(frame);
     for (const PlacedSection& p : gallery->placed)
         if (p.section->create)
             p.section->create(frame, p.area, p.firstId);
@@ -116,6 +119,7 @@ LRESULT Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam
     const auto control = reinterpret_cast<HWND>(lParam);
     if (!control)
         return 0;
+    Status_Report(frame, msg, wParam, lParam);
     const int id = msg == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(control);
     for (const PlacedSection& p : gallery.placed)
         if (p.section->notify && id >= p.firstId && id < p.firstId + kIdsPerSection)
@@ -134,6 +138,7 @@ void Frame_Destroy(HWND frame, const Gallery& gallery)
 {
     KillTimer(frame, kTimerId);
     CloseHelp(frame);
+    Status_Destroy(frame);
     if (gallery.remember)
         ZTC_SaveWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str());
     for (const PlacedSection& p : gallery.placed)
@@ -145,6 +150,7 @@ void Frame_Destroy(HWND frame, const Gallery& gallery)
 void Frame_Tick(HWND frame, Gallery& gallery)
 {
     ++gallery.step;
+    Status_Tick(frame);
     for (const PlacedSection& p : gallery.placed)
         if (p.section->tick)
             p.section->tick(frame, p.firstId, gallery.step);
@@ -203,6 +209,10 @@ LRESULT CALLBACK Frame_WndProc(HWND frame, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_HSCROLL:
     case WM_VSCROLL:
         return gallery ? Frame_Notify(frame, *gallery, msg, wParam, lParam) : 0;
+    case WM_MENUSELECT:
+    case kHotKeyMessage:
+    case kMousePressMessage:
+        return Status_Message(frame, msg, wParam, lParam);
     case WM_DESTROY:
         if (gallery)
             Frame_Destroy(frame, *gallery);
@@ -230,13 +240,17 @@ HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, style, TRUE, 0);
     const int borderWidth = frame.right - frame.left, borderHeight = frame.bottom - frame.top;
-    const SIZE client = LayoutSections(gallery.placed, kMaxFrameHeight - borderHeight);
+    const SIZE client = LayoutSections(gallery.placed, kMaxFrameHeight - borderHeight - kStatusRoom);
     const int width = std::min<int>(client.cx + borderWidth, kMaxFrameWidth);
-    const int height = std::min<int>(client.cy + borderHeight, kMaxFrameHeight);
-    HWND hwnd = CreateWindowExA(0, kFrameClass, kFrameTitle, style, 0, 0, width, height, nullptr,
-                                CreateHelpMenuBar(), instance, &gallery);
-    if (hwnd)
-        AddInformationEntry(hwnd);
+    HWND hwnd = CreateWindowExA(0, kFrameClass, kFrameTitle, style, 0, 0, width, client.cy + borderHeight,
+                                nullptr, CreateHelpMenuBar(), instance, &gallery);
+    if (!hwnd)
+        return nullptr;
+    AddInformationEntry(hwnd);
+    // The status line, attached at WM_CREATE, lies below the sections.
+    const int height = client.cy + borderHeight + static_cast<int>(StatusLine_GetHeight(hwnd));
+    SetWindowPos(hwnd, nullptr, 0, 0, width, std::min(height, kMaxFrameHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return hwnd;
 }
 

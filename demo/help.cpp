@@ -43,6 +43,17 @@ bool HelpCommand(HWND frame, UINT id)
     }
 }
 
+const char* MenuHint(UINT item, bool popup)
+{
+    if (popup)
+        return "About this demo and the library's maker";
+    switch (item) {
+    case kAboutCommand:       return "Shows the demo's version, its icon and the library's logo";
+    case kInformationCommand: return "Opens the maker's information help file";
+    default:                  return "";
+    }
+}
+
 void CloseHelp(HWND frame)
 {
     ZTC_VandleMenuDone(frame);

@@ -12,6 +12,10 @@ void AddInformationEntry(HWND frame);
 // Handles a command of the menu bar; false for one that isn't the menu's.
 bool HelpCommand(HWND frame, UINT id);
 
+// The status-line hint for a menu item: its command id, or for a pop-up
+// menu its position on the menu bar.
+const char* MenuHint(UINT item, bool popup);
+
 // Closes the help window the information entry may have opened.
 void CloseHelp(HWND frame);
 

@@ -1,7 +1,9 @@
 // DIB views: one packed DIB of the gallery's own, shown stretched and
-// centred at its natural size in two views of the same size.
+// centred at its natural size in two views of the same size.  The library's
+// mouse hook reports the left presses on the centred view to the frame.
 #include "gallery.h"
 #include "pictures.h"
+#include "status.h"
 #include "ztctrl32.h"
 
 #include <iterator>
@@ -34,12 +36,15 @@ void DibView_Create(HWND frame, RECT area, int firstId)
                                  firstId + i, x, area.top + kLabelHeight, kViewWidth,
                                  kViewHeight);
         SendMessageA(view, DVM_SETDIB, reinterpret_cast<WPARAM>(dib), 0);
+        if (kViews[i].style & DVS_CENTER)
+            ZTC_SetMouseHook(frame, kMousePressMessage, view);
     }
 }
 
 // The views let go of the DIB before it is freed.
 void DibView_Destroy(HWND frame, int firstId)
 {
+    ZTC_SetMouseHook(nullptr, 0, nullptr);
     for (int i = 0; i < kCount; ++i)
         SendDlgItemMessageA(frame, firstId + i, DVM_SETDIB, 0, 0);
     if (HANDLE dib = RemovePropA(frame, kDibProperty))

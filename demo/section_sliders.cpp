@@ -2,7 +2,10 @@
 // presses whose notifications drive a VU meter and a number, and an upright
 // one holding the focus.
 #include "gallery.h"
+#include "status.h"
 #include "ztctrl32.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -68,6 +71,9 @@ void Sliders_Tick(HWND frame, int firstId, int step)
     const int position = t <= range ? t : 2 * range - t;
     SendMessageA(timed, MBM_SETPOS, position, 0);
     SetDlgItemInt(frame, firstId + kTimedValue, position, FALSE);
+    char text[32];
+    std::snprintf(text, sizeof text, "Timed slider: %d", position);
+    StatusLine_SetText(frame, kSliderPane, text);
 
     const WPARAM key = (step / kPagesEachWay) % 2 == 0 ? VK_PRIOR : VK_NEXT;
     SendDlgItemMessageA(frame, firstId + kNotifying, WM_KEYDOWN, key, 1);
