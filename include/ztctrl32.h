@@ -126,7 +126,8 @@ ZTCAPI LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
 /* Sets up to 4 virtual keys for hwnd: Ctrl+Alt+key posts message(vkey,
    keystroke flags) to hwnd and swallows the key; a second call for hwnd
    replaces its keys; returns TRUE, or FALSE (nothing changed) when
-   count > 4 or the hook or record cannot be made. */
+   count > 4, keys is NULL with count > 0, or the hook or record cannot be
+   made. */
 ZTCAPI BOOL WINAPI ZTC_SetHotKeys(HWND hwnd, UINT message, int count,
                                   const UINT *keys);
 
@@ -480,7 +481,10 @@ ZTCAPI LRESULT WINAPI DR_WndProc(HWND hwnd, UINT msg, WPARAM wParam,
  * --------------------------------------------------------------------- */
 
 /* Attaches a status line with count (at most 4) panes of widths[i] pixels
-   (0: to the right edge) to hwnd; returns TRUE on success. */
+   (0: to the right edge) to the bottom of hwnd's client area, painted in
+   hwnd's WM_PAINT and removed at its WM_DESTROY; FALSE for more than 4
+   panes, a window that has one already or is no window (widths may be NULL
+   when count < 1).  Keep your drawing out of StatusLine_GetHeight pixels. */
 ZTCAPI BOOL WINAPI StatusLine_Create(HWND hwnd, int count, const int *widths);
 
 /* Shows (nonzero) or hides hwnd's status line; returns TRUE if it has one. */
@@ -489,8 +493,8 @@ ZTCAPI BOOL WINAPI StatusLine_Enable(HWND hwnd, BOOL enable);
 /* Returns the height of hwnd's status line in pixels, 0 if hidden or none. */
 ZTCAPI UINT WINAPI StatusLine_GetHeight(HWND hwnd);
 
-/* Sets the text (at most 191 characters) of pane 0..count-1 and repaints
-   the status line if the text changed. */
+/* Sets the text of pane 0..count-1 (longer texts keep their first 191
+   characters) and repaints the status line if the text changed. */
 ZTCAPI void WINAPI StatusLine_SetText(HWND hwnd, int pane, LPCSTR text);
 
 /* Draws text across the whole status line at once, over the panes, until
