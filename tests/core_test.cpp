@@ -1,4 +1,4 @@
-// Class registration, the library cursors and loading the DLL by hand.
+// Class registration, the library cursors and the strings.
 #include "ztest.h"
 
 #include <cstring>
@@ -87,23 +87,14 @@ TEST(CursorTest, SixteenCursorsWithTheirHotSpotsAndNothingOutside)
     }
 }
 
-TEST(ResourceTest, StringsLogosAndDialogAreInTheLibrary)
+// The label and menu strings; the logos and the About dialog are tried where
+// they are used.
+TEST(ResourceTest, StringsOfTheSliderLabelsAndTheEditMenu)
 {
-    const char* strings[] = {"L", "R", "&Edit", "&Paste", "Version"};
-    for (UINT id = 1; id <= 5; ++id) {
+    const char* strings[] = {"L", "R", "&Edit", "&Paste"};
+    for (UINT id = 1; id <= 4; ++id) {
         char text[32] = "";
         LoadStringA(Library(), id, text, sizeof text);
         EXPECT_STREQ(text, strings[id - 1]) << "string " << id;
     }
-    const int logos[3][3] = {{200, 260, 57}, {201, 20, 16}, {202, 22, 26}};
-    for (const auto& logo : logos) {
-        HBITMAP bm = LoadBitmapA(Library(), MAKEINTRESOURCEA(logo[0]));
-        ASSERT_NE(bm, nullptr) << logo[0];
-        BITMAP info{};
-        GetObjectA(bm, sizeof info, &info);
-        EXPECT_EQ(info.bmWidth, logo[1]);
-        EXPECT_EQ(info.bmHeight, logo[2]);
-        DeleteObject(bm);
-    }
-    EXPECT_NE(FindResourceA(Library(), MAKEINTRESOURCEA(100), MAKEINTRESOURCEA(5)), nullptr) << "dialog 100";
 }

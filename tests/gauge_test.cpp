@@ -1,6 +1,5 @@
 // Gauge: the bar and its boundary, the two-coloured text, the bar colour, the
-// setters' invalidation, the font and clean-up.
-#include "gdicount.h"
+// setters' invalidation and the font.
 #include "ztest.h"
 
 #include <climits>
@@ -104,15 +103,4 @@ TEST_F(GaugeTest, FontIsKeptAndRedrawnOnlyOnRequest)
     PaintNow(gauge);
     EXPECT_EQ(Differ(" 0% ", 1, kBlue), 0) << "font 0: the system font again";
     EXPECT_TRUE(DeleteObject(tall)) << "the application's font stays valid";
-}
-
-TEST(GaugeResources, CreatePaintDestroyLeavesNoObjectBehind)
-{
-    ParentWindow parent;
-    GdiCounter counter(Library());
-    ASSERT_GT(counter.Patched(), 0);
-    HWND gauge = parent.CreateChild(ZTC_GAUGE_CLASS, 0, 10, 10, 120, 24);
-    PaintNow(gauge);
-    DestroyWindow(gauge);
-    EXPECT_EQ(counter.Live(), 0u) << counter.Describe();
 }

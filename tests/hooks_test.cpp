@@ -43,7 +43,7 @@ void Click(POINT screen, DWORD down, DWORD up)
 ::testing::AssertionResult Reported(ParentWindow& w, UINT msg, bool posted, WPARAM wParam = 0, LPARAM lParam = 0)
 {
     const auto got = w.log().Only({msg});
-    return posted ? SequenceIs(got, {{msg, wParam, lParam}}) : SequenceIs(got, {});
+    return posted ? SequenceIs(got, {Expect{msg, wParam, lParam}.Posted()}) : SequenceIs(got, {});
 }
 
 class HotKeys : public ::testing::Test {

@@ -1,8 +1,8 @@
 // Both sliders: worked numbers, notifications and the cursor during a drag,
-// keys, invalidation, pixels at the groove's coordinates, degenerate sizes and
-// clean-up.
+// keys, invalidation, pixels at the groove's coordinates, degenerate sizes, a
+// parent that destroys the slider and any number of tick marks.  (Clean-up
+// and the setters' results: classes_test.cpp.)
 #include "freewatch.h"
-#include "gdicount.h"
 #include "surface.h"
 #include "ztest.h"
 
@@ -10,10 +10,6 @@
 #include <utility>
 
 using namespace ztest;
-
-// The value, tick and range messages have the same numbers on both sliders.
-static_assert(MBM_SETPOS == SLM_SETPOS && MBM_GETPOS == SLM_GETPOS && MBM_SETTICKS == SLM_SETTICKS &&
-              MBM_SETRANGE == SLM_SETRANGE);
 
 namespace {
 
@@ -53,14 +49,6 @@ protected:
         auto px = [&](int d) { return vertical ? Pixel(s, 8, c + d) : Pixel(s, c + d, 8); };
         return ::testing::AssertionResult(px(-4) == text && px(4) == text && px(-5) != text && px(5) != text)
                << "no thumb centred at " << c;
-    }
-    ::testing::AssertionResult Dots(std::initializer_list<std::tuple<int, int, COLORREF>> dots)
-    {
-        for (auto [x, y, colour] : dots)
-            if (const COLORREF c = Pixel(s, x, y); c != colour)
-                return ::testing::AssertionFailure()
-                       << "(" << x << "," << y << ") is " << Hex(c) << ", expected " << Hex(colour);
-        return ::testing::AssertionSuccess();
     }
     // The cursor's display count, its confinement and the slider's place on the screen.
     static int CursorCount() { ShowCursor(FALSE); return ShowCursor(TRUE); }
@@ -184,7 +172,7 @@ TEST_F(SliderTest, PaintingFollowsTheGeometry)
 {
     Make(false, SLS_BORDER);
     SetPos(128);  // thumb body x 46 .. 54, y 3 .. 26
-    EXPECT_TRUE(Dots({{4, 11, text}, {94, 11, text}, {95, 18, text}, {5, 15, shadow}, {96, 19, light},
+    EXPECT_TRUE(DotsAre(s, {{4, 11, text}, {94, 11, text}, {95, 18, text}, {5, 15, shadow}, {96, 19, light},
                       {0, 0, shadow}, {50, 0, shadow}, {0, 29, shadow}, {99, 15, light}, {50, 29, light}}))
         << "groove outline, shadow inside, highlight outside; sunken frame";
     EXPECT_TRUE(AreaIs(s, RECT{49, 5, 52, 25}, face)) << "the fill covers the groove";
@@ -194,7 +182,7 @@ TEST_F(SliderTest, PaintingFollowsTheGeometry)
 
     Make(true, SLS_BORDER);
     SetPos(128);  // thumb body x 6 .. 23, y 45 .. 53
-    EXPECT_TRUE(Dots({{11, 4, text}, {11, 94, text}, {18, 95, text}, {15, 5, shadow}, {19, 96, light},
+    EXPECT_TRUE(DotsAre(s, {{11, 4, text}, {11, 94, text}, {18, 95, text}, {15, 5, shadow}, {19, 96, light},
                       {0, 50, face}}))
         << "groove outline, shadow inside, highlight outside; no frame";
     EXPECT_TRUE(AreaIs(s, RECT{8, 48, 22, 51}, face)) << "the fill covers the groove";
@@ -212,7 +200,8 @@ TEST_F(SliderTest, TickMarksNeedTwoMarksAndAMarginOfFive)
         Send(MBM_SETTICKS, r.ticks);
         SetPos(128);
         const auto mark = [&](int c) {
-            return bool(r.v ? Dots({{4, c, shadow}, {4, c + 1, light}}) : Dots({{c, 4, shadow}, {c + 1, 4, light}}));
+            return bool(DotsAre(s, r.v ? std::vector<Dot>{{4, c, shadow}, {4, c + 1, light}}
+                                       : std::vector<Dot>{{c, 4, shadow}, {c + 1, 4, light}}));
         };
         EXPECT_TRUE(mark(4) == r.drawn && mark(95) == r.drawn)
             << (r.v ? "vertical, " : "horizontal, ") << r.across << " across, " << r.ticks << " marks";
@@ -287,20 +276,4 @@ TEST_F(SliderTest, DegenerateSizesAndOverflowStayDefined)
         PaintNow(s);
         EXPECT_EQ(Pos(), r.value) << r.along << " x " << r.across << ", range " << r.range << ", t " << r.t;
     }
-}
-
-TEST_F(SliderTest, CreatePaintDestroyLeavesNoObjectBehind)
-{
-    GdiCounter counter(Library());
-    ASSERT_GT(counter.Patched(), 0);
-    for (bool v : {false, true}) {
-        Make(v, SLS_BORDER);
-        Send(MBM_SETTICKS, 4);
-        Send(MBM_SETLABELS, 1);  // the vertical slider leaves it alone
-        SetFocus(s);
-        PaintNow(s);
-    }
-    DestroyWindow(s);
-    EXPECT_GE(counter.Created(), 1u) << "the labels' font";
-    EXPECT_EQ(counter.Live(), 0u) << counter.Describe();
 }

@@ -40,7 +40,9 @@ TEST(StringsTest, PrefixComparesTheFirstNMinusOneCharactersWithNClampedTo1To256)
         {"abcX", "abcY", 4, 0, 0},   {"abcX", "abcY", 5, -1, -1}, {"xyz", "abc", 1, 0, 0},
         {"ABC", "abd", 3, 1, 0},     {"ABC", "abc", 4, 1, 0},     {"a", "B", 2, -1, -1},  // locale order
         {"abc", "xyz", 0, 0, 0},     {"abc", "xyz", -7, 0, 0},    {q.c_str(), r255.c_str(), 1000, 0, 0},
-        {q.c_str(), r254.c_str(), 1000, -1, -1},
+        {q.c_str(), r254.c_str(), 1000, -1, -1}, {q.c_str(), r255.c_str(), 256, 0, 0},
+        {r255.c_str(), q.c_str(), 256, 0, 0},     {q.c_str(), r254.c_str(), 256, -1, -1},
+        {q.c_str(), r255.c_str(), 255, 0, 0},
     };
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     for (const auto& c : cases) {

@@ -15,21 +15,6 @@ const COLORREF kStandard[4] = {RGB(0, 0, 0), RGB(128, 128, 128), RGB(192, 192, 1
 const COLORREF kOutline = RGB(10, 20, 30), kText = RGB(0, 0, 90), kShadow = RGB(90, 60, 30),
                kFace = RGB(200, 180, 160), kHigh = RGB(250, 240, 200);
 
-// A solid span of pixels: (left, top, width, height) and its colour.
-struct Span { int x, y, w, h; COLORREF c; };
-
-// Every span, moved by (x0, y0), has its colour.
-::testing::AssertionResult Shows(const Surface& s, const std::vector<Span>& spans, int x0 = 0, int y0 = 0)
-{
-    for (const Span& r : spans)
-        for (int y = y0 + r.y; y < y0 + r.y + r.h; ++y)
-            for (int x = x0 + r.x; x < x0 + r.x + r.w; ++x)
-                if (s.At(x, y) != r.c)
-                    return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is " << Hex(s.At(x, y))
-                                                         << ", expected " << Hex(r.c);
-    return ::testing::AssertionSuccess();
-}
-
 // A 32-bit device bitmap one pixel high holding these pixels.
 HBITMAP Strip(std::vector<COLORREF> pixels)
 {
@@ -85,8 +70,8 @@ TEST_F(ToolBtnTest, LooksOfA24By22Button)
         SCOPED_TRACE(look.state);
         s.Fill(kMark);
         ASSERT_TRUE(ToolBtn_Draw(s.dc(), 4, 2, 24, 22, look.state & TDD_NOGLYPH ? nullptr : bar, 2, 1, 0, look.state));
-        EXPECT_TRUE(Shows(s, outline, 4, 2));
-        EXPECT_TRUE(Shows(s, look.spans, 4, 2));
+        EXPECT_TRUE(SpansAre(s.Reader(), outline, 4, 2));
+        EXPECT_TRUE(SpansAre(s.Reader(), look.spans, 4, 2));
         EXPECT_TRUE(GetTextColor(s.dc()) == RGB(4, 5, 6) && GetBkColor(s.dc()) == RGB(7, 8, 9) &&
                     GetCurrentObject(s.dc(), OBJ_BRUSH) == GetStockObject(WHITE_BRUSH))
             << "the DC's colours or brush changed";
@@ -106,7 +91,7 @@ TEST_F(ToolBtnTest, GlyphsArePlacedAndCutByIndexOrTheDrawIsRefused)
     Surface s(30, 26);
     for (int down = 0; down < 2; ++down) {
         ASSERT_TRUE(ToolBtn_Draw(s.dc(), 0, 0, 50, 40, nullptr, 99, 99, 0, TDD_GLYPH | down));
-        EXPECT_TRUE(Shows(s, cut, down, down)) << (down ? "down" : "up");
+        EXPECT_TRUE(SpansAre(s.Reader(), cut, down, down)) << (down ? "down" : "up");
     }
     s.Fill(kMark);
     EXPECT_FALSE(ToolBtn_Draw(s.dc(), 0, 0, 24, 22, nullptr, 16, 15, 9, TDD_GLYPH)) << "stock index 9";
@@ -114,7 +99,7 @@ TEST_F(ToolBtnTest, GlyphsArePlacedAndCutByIndexOrTheDrawIsRefused)
     const ToolBtnTDD below{96, 29, 24, 22, 16, 15, 399}, above{96, 29, 24, 22, 16, 15, 403};
     EXPECT_FALSE(ToolBtn_DrawTDD(s.dc(), 0, 0, 24, 22, nullptr, 16, 15, 0, TDD_GLYPH, &below)) << "strip 399";
     EXPECT_FALSE(ToolBtn_DrawTDD(s.dc(), 0, 0, 24, 22, nullptr, 16, 15, 0, TDD_GLYPH, &above)) << "strip 403";
-    EXPECT_TRUE(Shows(s, {{0, 0, 30, 26, kMark}})) << "nothing drawn";
+    EXPECT_TRUE(SpansAre(s.Reader(), {{0, 0, 30, 26, kMark}})) << "nothing drawn";
 
     // A caller's strip of 2 x 1 glyphs: glyph 9 (blue) comes from x = 18 and
     // sits at (3, 3) of a 9 x 7 button.
@@ -122,7 +107,7 @@ TEST_F(ToolBtnTest, GlyphsArePlacedAndCutByIndexOrTheDrawIsRefused)
     pixels.insert(pixels.end(), {kBlue, kBlue});
     HBITMAP strip = Strip(pixels);
     EXPECT_TRUE(ToolBtn_Draw(s.dc(), 0, 0, 9, 7, strip, 2, 1, 9, TDD_GLYPH));
-    EXPECT_TRUE(Shows(s, {{2, 3, 1, 1, kFace}, {3, 3, 2, 1, kBlue}, {5, 3, 1, 1, kFace}}));
+    EXPECT_TRUE(SpansAre(s.Reader(), {{2, 3, 1, 1, kFace}, {3, 3, 2, 1, kBlue}, {5, 3, 1, 1, kFace}}));
     DeleteObject(strip);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ztest.h"
+
 #include <utility>
 #include <vector>
 
@@ -43,6 +45,7 @@ public:
     }
     void Fill(COLORREF c) { Fill(c, RECT{0, 0, w_, h_}); }
     COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    PixelReader Reader() const { return [this](int x, int y) { return At(x, y); }; }
 
 private:
     HDC dc_;

@@ -15,11 +15,42 @@ std::string Hex(COLORREF c)
 
 std::string Describe(const Msg& m)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, "{0x%04X, wParam 0x%llX, lParam 0x%llX}", m.message,
-                  static_cast<unsigned long long>(m.wParam), static_cast<unsigned long long>(m.lParam));
+    char text[128];
+    std::snprintf(text, sizeof text, "{0x%04X, wParam 0x%llX, lParam 0x%llX, window %p%s}", m.message,
+                  static_cast<unsigned long long>(m.wParam), static_cast<unsigned long long>(m.lParam),
+                  static_cast<void*>(m.hwnd), m.posted ? ", posted" : "");
     return text;
 }
+
+namespace {
+
+const MSG* Dispatching = nullptr;  // the queued message PumpMessages is dispatching
+int Recording = 0;                 // recording procedures running now
+
+// The message as a recording window receives it: posted when it is the
+// queued message being dispatched and reached this window first.
+Msg Received(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* q = Dispatching;
+    const bool posted = Recording == 0 && q && q->hwnd == hwnd && q->message == msg && q->wParam == wParam &&
+                        q->lParam == lParam;
+    return Msg{msg, wParam, lParam, hwnd, posted};
+}
+
+// Counts a recording procedure from the moment it has taken its message.
+struct Recorder {
+    Recorder() { ++Recording; }
+    ~Recorder() { --Recording; }
+};
+
+bool Matches(const Msg& m, const Expect& e)
+{
+    const bool via = e.via == Expect::Via::Any || m.posted == (e.via == Expect::Via::Posted);
+    return m.message == e.message && (e.anyWParam || m.wParam == e.wParam) && (e.anyLParam || m.lParam == e.lParam) &&
+           (!e.window || m.hwnd == e.window) && via;
+}
+
+}  // namespace
 
 std::string Describe(const std::vector<Msg>& list)
 {
@@ -51,16 +82,15 @@ int MessageLog::Count(UINT message) const
 {
     size_t i = 0;
     for (const Expect& e : want) {
-        if (i >= got.size())
-            return ::testing::AssertionFailure() << "message " << i << " missing: expected 0x" << std::hex
-                                                 << e.message << "; got" << Describe(got);
-        const Msg& m = got[i];
-        if (m.message != e.message || (!e.anyWParam && m.wParam != e.wParam) ||
-            (!e.anyLParam && m.lParam != e.lParam))
-            return ::testing::AssertionFailure()
-                   << "message " << i << " differs: expected "
-                   << Describe(Msg{e.message, e.wParam, e.lParam}) << "; got" << Describe(got);
-        ++i;
+        if (i < got.size() && Matches(got[i], e)) {
+            ++i;
+            continue;
+        }
+        if (e.optional)
+            continue;
+        const Msg wanted{e.message, e.wParam, e.lParam, e.window, e.via == Expect::Via::Posted};
+        return ::testing::AssertionFailure() << "message " << i << (i < got.size() ? " differs" : " missing")
+                                             << ": expected " << Describe(wanted) << "; got" << Describe(got);
     }
     if (i != got.size())
         return ::testing::AssertionFailure() << "more messages than expected; got" << Describe(got);
@@ -138,9 +168,12 @@ LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
     }
     auto* self = reinterpret_cast<ParentWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const Msg m = Received(hwnd, msg, wParam, lParam);
+    Recorder busy;
     if (self) {
-        const Msg m{msg, wParam, lParam};
         self->log_.Add(m);
+        if (self->shared_)
+            self->shared_->Add(m);
         for (const auto& [message, action] : self->actions_)
             if (message == msg)
                 action(m);
@@ -157,7 +190,7 @@ namespace {
 const char kSpyProp[] = "ztest_spy";
 }
 
-Spy::Spy(HWND hwnd) : hwnd_(hwnd)
+Spy::Spy(HWND hwnd, MessageLog* shared) : hwnd_(hwnd), shared_(shared)
 {
     SetPropA(hwnd_, kSpyProp, this);
     previous_ = reinterpret_cast<WNDPROC>(
@@ -175,7 +208,11 @@ Spy::~Spy()
 LRESULT CALLBACK Spy::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Spy*>(GetPropA(hwnd, kSpyProp));
-    self->log_.Add(Msg{msg, wParam, lParam});
+    const Msg m = Received(hwnd, msg, wParam, lParam);
+    Recorder busy;
+    self->log_.Add(m);
+    if (self->shared_)
+        self->shared_->Add(m);
     WNDPROC previous = self->previous_;
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -191,7 +228,9 @@ void PumpMessages()
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
+        const MSG* outer = std::exchange(Dispatching, &msg);
         DispatchMessageA(&msg);
+        Dispatching = outer;
     }
 }
 
@@ -253,20 +292,37 @@ COLORREF Pixel(HWND hwnd, int x, int y)
     return c;
 }
 
-::testing::AssertionResult AreaIs(HWND hwnd, RECT area, COLORREF colour)
+::testing::AssertionResult SpansAre(const PixelReader& read, const std::vector<Span>& spans, int dx, int dy)
+{
+    for (const Span& r : spans)
+        for (int y = dy + r.y; y < dy + r.y + r.h; ++y)
+            for (int x = dx + r.x; x < dx + r.x + r.w; ++x)
+                if (const COLORREF c = read(x, y); c != r.colour)
+                    return ::testing::AssertionFailure()
+                           << "pixel (" << x << ", " << y << ") is " << Hex(c) << ", expected " << Hex(r.colour);
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SpansAre(HWND hwnd, const std::vector<Span>& spans, int dx, int dy)
 {
     HDC dc = GetDC(hwnd);
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
-            if (c != colour) {
-                ReleaseDC(hwnd, dc);
-                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << Hex(c)
-                                                     << ", expected " << Hex(colour) << " over " << area;
-            }
-        }
+    const auto result = SpansAre([dc](int x, int y) { return GetPixel(dc, x, y); }, spans, dx, dy);
     ReleaseDC(hwnd, dc);
-    return ::testing::AssertionSuccess();
+    return result;
+}
+
+::testing::AssertionResult DotsAre(HWND hwnd, const std::vector<Dot>& dots)
+{
+    std::vector<Span> spans;
+    for (const Dot& d : dots)
+        spans.push_back(Span{d.x, d.y, 1, 1, d.colour});
+    return SpansAre(hwnd, spans);
+}
+
+::testing::AssertionResult AreaIs(HWND hwnd, RECT area, COLORREF colour)
+{
+    const Span all{area.left, area.top, area.right - area.left, area.bottom - area.top, colour};
+    return SpansAre(hwnd, {all}) << " over " << area;
 }
 
 LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys)

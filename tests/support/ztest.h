@@ -1,5 +1,6 @@
 // Shared test support: a recording parent window, a message spy for
-// controls, message-sequence comparison, update-region and pixel helpers.
+// controls, message logs (one window's or several windows' in one order),
+// message-sequence comparison, update-region and pixel helpers.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -19,15 +20,26 @@ struct Msg {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    HWND hwnd = nullptr;  // the window that received it
+    bool posted = false;  // dispatched from the queue by PumpMessages, not sent
 };
 
 // An expected message: fields marked "any" are not compared.
 struct Expect {
+    enum class Via { Any, Sent, Posted };
     UINT message;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     bool anyWParam = false;
     bool anyLParam = false;
+    HWND window = nullptr;   // the window that receives it; null: any
+    Via via = Via::Any;      // how it arrives
+    bool optional = false;   // may be missing from the sequence
+
+    Expect To(HWND w) const { Expect e = *this; e.window = w; return e; }
+    Expect Sent() const { Expect e = *this; e.via = Via::Sent; return e; }
+    Expect Posted() const { Expect e = *this; e.via = Via::Posted; return e; }
+    Expect Optional() const { Expect e = *this; e.optional = true; return e; }
 };
 
 std::string Describe(const Msg& m);
@@ -47,7 +59,8 @@ private:
 };
 
 // Compares a message sequence entry by entry (as Wine's conformance tests
-// do) and reports the first difference.
+// do) and reports the first difference.  An optional entry that does not
+// match is passed over.
 ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, const std::vector<Expect>& want);
 inline ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want)
 {
@@ -68,6 +81,9 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     MessageLog& log() { return log_; }
+    // Records into `shared` too: one log of several windows, in the order
+    // the messages arrived (each entry names its window).
+    void AlsoLogTo(MessageLog& shared) { shared_ = &shared; }
     // Answer `message` with `result` from now on (default: DefWindowProc).
     void Answer(UINT message, LRESULT result);
     // Run `action` whenever `message` arrives (after it is logged), as an
@@ -82,6 +98,7 @@ private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
     MessageLog log_;
+    MessageLog* shared_ = nullptr;
     std::vector<std::pair<UINT, LRESULT>> answers_;
     std::vector<std::pair<UINT, std::function<void(const Msg&)>>> actions_;
 };
@@ -90,7 +107,7 @@ private:
 // timers ...) before passing it on.
 class Spy {
 public:
-    explicit Spy(HWND hwnd);
+    explicit Spy(HWND hwnd, MessageLog* shared = nullptr);
     ~Spy();
     Spy(const Spy&) = delete;
     Spy& operator=(const Spy&) = delete;
@@ -100,9 +117,11 @@ private:
     HWND hwnd_;
     WNDPROC previous_;
     MessageLog log_;
+    MessageLog* shared_;
 };
 
-// Dispatches every queued message of this thread.
+// Dispatches every queued message of this thread; the recording windows
+// mark what they receive this way as posted.
 void PumpMessages();
 // Pumps messages for about `ms` milliseconds (for timers).
 void PumpFor(DWORD ms);
@@ -120,6 +139,18 @@ bool PaintErases(HWND hwnd);
 
 // Pixel read-back from the window's client area.
 COLORREF Pixel(HWND hwnd, int x, int y);
+
+// Pixel probes.  A Dot is one pixel and its colour; a Span a solid block of
+// pixels (left, top, width, height) and its colour.  A failure names the
+// first pixel that differs.
+struct Dot { int x, y; COLORREF colour; };
+struct Span { int x, y, w, h; COLORREF colour; };
+using PixelReader = std::function<COLORREF(int x, int y)>;
+// Every span, moved by (dx, dy), has its colour as `read` sees it.
+::testing::AssertionResult SpansAre(const PixelReader& read, const std::vector<Span>& spans, int dx = 0, int dy = 0);
+// The same for the window's client area.
+::testing::AssertionResult SpansAre(HWND hwnd, const std::vector<Span>& spans, int dx = 0, int dy = 0);
+::testing::AssertionResult DotsAre(HWND hwnd, const std::vector<Dot>& dots);
 // Every pixel of the client rectangle (l, t) - (r, b), right and bottom
 // excluded, has the colour.
 ::testing::AssertionResult AreaIs(HWND hwnd, RECT area, COLORREF colour);
