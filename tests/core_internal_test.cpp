@@ -233,13 +233,6 @@ namespace {
 
 std::vector<std::string> Heard;
 
-LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_USER)
-        Heard.push_back("plain");
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-}
-
 LRESULT CALLBACK FirstProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_USER)
@@ -262,24 +255,21 @@ LRESULT CALLBACK SecondProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // Two subclasses stacked on a plain window, each under its own property.
 TEST(SubclassTest, InstallCallPreviousAndRestoreInEitherOrder)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = Self();
-    wc.lpszClassName = "zt_plain";
-    RegisterClassA(&wc);
-    HWND w = CreateWindowExA(0, "zt_plain", "abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Self(), nullptr);
+    HWND w = CreateWindowExA(0, "static", "abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, Self(), nullptr);
     const auto proc = [&] { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); };
+    const WNDPROC plain = proc();
     EXPECT_EQ(subclass::Install(nullptr, FirstProc), nullptr);
-    EXPECT_EQ(subclass::Install(w, FirstProc), PlainProc);
-    EXPECT_EQ(subclass::Install(w, FirstProc), PlainProc) << "installed twice: still one link";
+    EXPECT_EQ(subclass::Install(w, FirstProc), plain);
+    EXPECT_EQ(subclass::Install(w, FirstProc), plain) << "installed twice: still one link";
     EXPECT_EQ(subclass::Install(w, SecondProc, "second"), FirstProc);
+    EXPECT_EQ(SendMessageA(w, WM_GETTEXTLENGTH, 0, 0), 3) << "handed down to the static control";
     SendMessageA(w, WM_USER, 0, 0);
-    EXPECT_EQ(Heard, (std::vector<std::string>{"second", "first", "plain"}));
+    EXPECT_EQ(Heard, (std::vector<std::string>{"second", "first"}));
     EXPECT_FALSE(subclass::Restore(w, FirstProc)) << "the second sits above the first";
     EXPECT_EQ(proc(), SecondProc);
     EXPECT_TRUE(subclass::Restore(w, SecondProc, "second"));
     EXPECT_TRUE(subclass::Restore(w, FirstProc));
-    EXPECT_TRUE(proc() == PlainProc && !GetPropA(w, subclass::kPrevious) && !GetPropA(w, "second"));
+    EXPECT_TRUE(proc() == plain && !GetPropA(w, subclass::kPrevious) && !GetPropA(w, "second"));
     EXPECT_EQ(subclass::CallPrevious(w, WM_GETTEXTLENGTH, 0, 0), 3) << "no previous: DefWindowProcA";
     subclass::Install(w, FirstProc);
     Heard.clear();

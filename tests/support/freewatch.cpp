@@ -1,5 +1,6 @@
 #include "freewatch.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -60,14 +61,13 @@ std::string FreeWatch::Written() const
     std::string text;
     for (const Kept& k : KeptBlocks()) {
         const auto* bytes = static_cast<const unsigned char*>(k.block);
-        for (SIZE_T i = 0; i < k.size; ++i)
-            if (bytes[i] != kFreed) {
-                char line[64];
-                std::snprintf(line, sizeof line, "%sblock %p at byte %u", text.empty() ? "" : ", ", k.block,
-                              static_cast<unsigned>(i));
-                text += line;
-                break;
-            }
+        const auto* changed = std::find_if(bytes, bytes + k.size, [](unsigned char b) { return b != kFreed; });
+        if (changed == bytes + k.size)
+            continue;
+        char line[64];
+        std::snprintf(line, sizeof line, "%sblock %p at byte %u", text.empty() ? "" : ", ", k.block,
+                      static_cast<unsigned>(changed - bytes));
+        text += line;
     }
     return text.empty() ? "nothing" : text;
 }

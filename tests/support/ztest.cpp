@@ -330,29 +330,23 @@ LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys)
     return SendMessageA(hwnd, message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
 }
 
-Watchdog::Watchdog(DWORD ms, const char* what)
-    : done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), ms_(ms), what_(what)
+namespace {
+VOID CALLBACK Bark(PVOID what, BOOLEAN)
 {
-    thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    std::fprintf(stderr, "hung: %s\n", static_cast<const char*>(what));
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+}  // namespace
+
+Watchdog::Watchdog(DWORD ms, const char* what)
+{
+    CreateTimerQueueTimer(&timer_, nullptr, Bark, const_cast<char*>(what), ms, 0, WT_EXECUTEONLYONCE);
 }
 
 Watchdog::~Watchdog()
 {
-    SetEvent(done_);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    CloseHandle(done_);
-}
-
-DWORD WINAPI Watchdog::Watch(void* self)
-{
-    auto* dog = static_cast<Watchdog*>(self);
-    if (WaitForSingleObject(dog->done_, dog->ms_) == WAIT_TIMEOUT) {
-        std::fprintf(stderr, "hung for %lu ms: %s\n", static_cast<unsigned long>(dog->ms_), dog->what_);
-        std::fflush(stderr);
-        TerminateProcess(GetCurrentProcess(), 3);
-    }
-    return 0;
+    DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
 }
 
 HMODULE Library()

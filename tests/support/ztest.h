@@ -167,11 +167,7 @@ public:
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 private:
-    static DWORD WINAPI Watch(void* self);
-    HANDLE done_;
-    HANDLE thread_;
-    DWORD ms_;
-    const char* what_;
+    HANDLE timer_ = nullptr;
 };
 
 // Colour printing for failures.
