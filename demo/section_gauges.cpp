@@ -38,7 +38,7 @@ HFONT CreateOwnFont()
     font.lfHeight = -16;
     font.lfWeight = FW_BOLD;
     font.lfItalic = TRUE;
-    lstrcpynA(font.lfFaceName, "Times New Roman", LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);  // one of Wine's own fonts
     return CreateFontIndirectA(&font);
 }
 
