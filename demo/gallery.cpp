@@ -9,7 +9,9 @@
 #include "ztctrl32.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,7 @@ constexpr int kTitleHeight = 24;   // title text and its rule, above each area
 constexpr int kSectionGap = 16;    // between sections in a column
 constexpr int kColumnGap = 28;     // between columns
 constexpr int kStatusRoom = 24;    // about the status line's height, kept below the sections
+constexpr int kPictureMargin = 4;  // around a section's area in its picture
 
 struct PlacedSection {
     const GallerySection* section;
@@ -254,9 +257,25 @@ HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
     return hwnd;
 }
 
+// Writes each section's area, with a margin, to <dir>\<name>.png.
+bool SaveSectionPictures(HWND frame, const Gallery& gallery, const std::string& dir)
+{
+    if (!CreateDirectoryA(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        std::fprintf(stderr, "ztdemo: cannot make the folder %s\n", dir.c_str());
+        return false;
+    }
+    std::vector<PicturePart> parts;
+    for (const PlacedSection& p : gallery.placed) {
+        RECT cut = p.area;
+        InflateRect(&cut, kPictureMargin, kPictureMargin);
+        parts.push_back({cut, dir + "\\" + SectionPictureName(p.section->title)});
+    }
+    return SaveClientParts(frame, parts);
+}
+
 // Runs the animation for kScreenshotTicks timer ticks, repaints everything
-// and writes the client area to path.
-int Screenshot(HWND frame, const Gallery& gallery, const char* path)
+// and writes the pictures asked for.
+int Screenshot(HWND frame, const Gallery& gallery, const GalleryPictures& pictures)
 {
     MSG msg;
     while (gallery.step < kScreenshotTicks && GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -266,7 +285,10 @@ int Screenshot(HWND frame, const Gallery& gallery, const char* path)
     RedrawWindow(frame, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
-    return SaveWindowPicture(frame, false, path) ? 0 : 1;
+    bool saved = !pictures.file || SaveWindowPicture(frame, false, pictures.file);
+    if (pictures.dir)
+        saved = SaveSectionPictures(frame, gallery, pictures.dir) && saved;
+    return saved ? 0 : 1;
 }
 
 }  // namespace
@@ -283,10 +305,27 @@ HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD sty
     return child;
 }
 
-int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
-               const char* screenshotPath)
+std::string SectionPictureName(const char* title)
 {
-    Gallery gallery{{}, zt::Owned<HFONT>(CreateTitleFont()), 0, screenshotPath == nullptr};
+    std::string name;
+    bool gap = false;
+    for (const char* c = title; *c && std::strncmp(c, " (", 2) != 0; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            if (gap && !name.empty())
+                name += '-';
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return name + ".png";
+}
+
+int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
+               const GalleryPictures* pictures)
+{
+    Gallery gallery{{}, zt::Owned<HFONT>(CreateTitleFont()), 0, pictures == nullptr};
     for (int i = 0; i < count; ++i)
         gallery.placed.push_back({sections[i], {}, {}, kFirstControlId + i * kIdsPerSection});
 
@@ -305,8 +344,8 @@ int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int co
     }
     UpdateWindow(frame);
 
-    if (screenshotPath) {
-        const int result = Screenshot(frame, gallery, screenshotPath);
+    if (pictures) {
+        const int result = Screenshot(frame, gallery, *pictures);
         DestroyWindow(frame);
         return result;
     }

@@ -10,6 +10,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 struct GallerySection {
     const char* title;
     int width, height;                               // of the area below the title
@@ -28,19 +31,36 @@ struct GallerySection {
 HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD style,
                   int id, int x, int y, int width, int height);
 
-// Shows the sections in a frame window.  With screenshotPath null it runs the
+// The pictures the gallery takes of itself; a null member is not taken.
+struct GalleryPictures {
+    const char* file;  // the whole client area, as a PNG file
+    const char* dir;   // a folder (made if missing) for one PNG per section
+};
+
+// Shows the sections in a frame window.  With pictures null it runs the
 // message loop until the frame is closed, and the frame keeps its placement
 // in ztdemo.ini beside the program between runs; otherwise it runs the
-// animation for
-// about a second, writes the frame's client area as a PNG to that path and
-// returns.  Returns the process exit code (0 on success).
+// animation for about a second, writes the pictures and returns.  Returns
+// the process exit code (0 on success).
 int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int count,
-               const char* screenshotPath);
+               const GalleryPictures* pictures);
 
-// Writes a top-down 32-bit BGRX picture as an RGB PNG; false on failure.
-bool WritePng(const char* path, int width, int height, const unsigned char* bgrx);
+// The file name of a section's picture: its title up to any " (", in lower
+// case, with every run of other characters than letters and digits made one
+// '-' ("VU meters" -> "vu-meters.png").
+std::string SectionPictureName(const char* title);
 
 // Writes what the window shows on the screen (its client area, child
 // windows included, or with withFrame the whole window) to a PNG file;
 // false, said on stderr, on failure.
 bool SaveWindowPicture(HWND hwnd, bool withFrame, const char* path);
+
+// A part of a window's client area and the PNG file it is written to.
+struct PicturePart {
+    RECT cut;  // clipped to the client area
+    std::string path;
+};
+
+// Writes each part of what the window's client area shows to its file;
+// false, said on stderr, when any could not be written.
+bool SaveClientParts(HWND hwnd, const std::vector<PicturePart>& parts);

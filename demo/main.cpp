@@ -2,6 +2,8 @@
 //
 //   ztdemo                              shows the gallery until it is closed
 //   ztdemo --screenshot FILE.png        animates it for a second, writes FILE.png
+//   ztdemo --screenshot-dir DIR         ... and one DIR\<section>.png per section
+//                                       (both options may be given together)
 //   ztdemo --screenshot-about FILE.png  writes a picture of the demo's About box
 #include "gallery.h"
 #include "help.h"
@@ -32,15 +34,23 @@ static const GallerySection* const kSections[] = {GALLERY_SECTIONS(LIST_SECTION)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    const char* screenshot = nullptr;
-    if (__argc == 3 && std::strcmp(__argv[1], "--screenshot") == 0) {
-        screenshot = __argv[2];
-    } else if (__argc == 3 && std::strcmp(__argv[1], "--screenshot-about") == 0) {
+    if (__argc == 3 && std::strcmp(__argv[1], "--screenshot-about") == 0)
         return AboutScreenshot(instance, __argv[2]);
-    } else if (__argc != 1) {
-        std::fprintf(stderr, "usage: ztdemo [--screenshot FILE.png | --screenshot-about FILE.png]\n");
-        return 2;
+    GalleryPictures pictures{nullptr, nullptr};
+    for (int i = 1; i < __argc; i += 2) {
+        const char** option = nullptr;
+        if (std::strcmp(__argv[i], "--screenshot") == 0)
+            option = &pictures.file;
+        else if (std::strcmp(__argv[i], "--screenshot-dir") == 0)
+            option = &pictures.dir;
+        if (!option || *option || i + 1 == __argc) {
+            std::fprintf(stderr, "usage: ztdemo [--screenshot FILE.png] [--screenshot-dir DIR]\n"
+                                 "       ztdemo --screenshot-about FILE.png\n");
+            return 2;
+        }
+        *option = __argv[i + 1];
     }
     ZTC_Register(0);
-    return RunGallery(instance, kSections, static_cast<int>(std::size(kSections)), screenshot);
+    return RunGallery(instance, kSections, static_cast<int>(std::size(kSections)),
+                      __argc > 1 ? &pictures : nullptr);
 }
