@@ -60,7 +60,7 @@ double VUMeterFullPaint()
     Host host(ZTC_VU_H_CLASS, 240, 18);
     if (!host.control())
         return -1;
-    SendMessageA(host.control(), VUM_SETLEVEL, 256, 0);
+    ZtVUMeter_SetLevel(host.control(), 256);
     return PaintRepeatedly(host.control(), 2000);
 }
 
@@ -83,7 +83,7 @@ double VUMeterFullPrint()
     Host host(ZTC_VU_H_CLASS, 240, 18);
     if (!host.control())
         return -1;
-    SendMessageA(host.control(), VUM_SETLEVEL, 256, 0);
+    ZtVUMeter_SetLevel(host.control(), 256);
     return PrintRepeatedly(host.control(), 240, 18, 2000);
 }
 

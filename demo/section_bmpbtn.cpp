@@ -44,9 +44,7 @@ void BitmapButtons_Create(HWND frame, RECT area, int firstId)
         const ButtonSetting& b = kButtons[i];
         HWND button = GalleryChild(frame, ZTC_BMPBTN_CLASS, "", 0, firstId + i, x, area.top,
                                    kButtonWidth, kButtonHeight);
-        SendMessageA(button, BBM_SETBITMAP, 0,
-                     reinterpret_cast<LPARAM>(MakePicture(kPictureSize, kPictureSize, &b.shape,
-                                                          &b.colour, 1)));
+        ZtBmpButton_SetBitmap(button, MakePicture(kPictureSize, kPictureSize, &b.shape, &b.colour, 1));
         if (!b.enabled)
             EnableWindow(button, FALSE);
         x += kButtonWidth + kButtonGap;

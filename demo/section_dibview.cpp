@@ -35,7 +35,7 @@ void DibView_Create(HWND frame, RECT area, int firstId)
         HWND view = GalleryChild(frame, ZTC_DIBVIEW_CLASS, "", WS_BORDER | kViews[i].style,
                                  firstId + i, x, area.top + kLabelHeight, kViewWidth,
                                  kViewHeight);
-        SendMessageA(view, DVM_SETDIB, reinterpret_cast<WPARAM>(dib), 0);
+        ZtDibView_SetDib(view, dib);
         if (kViews[i].style & DVS_CENTER)
             ZTC_SetMouseHook(frame, kMousePressMessage, view);
     }
@@ -46,7 +46,7 @@ void DibView_Destroy(HWND frame, int firstId)
 {
     ZTC_SetMouseHook(nullptr, 0, nullptr);
     for (int i = 0; i < kCount; ++i)
-        SendDlgItemMessageA(frame, firstId + i, DVM_SETDIB, 0, 0);
+        ZtDibView_SetDib(GetDlgItem(frame, firstId + i), nullptr);
     if (HANDLE dib = RemovePropA(frame, kDibProperty))
         GlobalFree(dib);
 }

@@ -27,10 +27,10 @@ void Draggers_Create(HWND frame, RECT area, int firstId)
 {
     HWND dib = GalleryChild(frame, ZTC_DRAGGER_CLASS, "", 0, firstId + kDibWell, area.left, area.top,
                             kDibWellWidth, kWellHeight);
-    SendMessageA(dib, DRM_SETDIB, reinterpret_cast<WPARAM>(MakeGradientDIB()), 0);
+    ZtDragger_SetDib(dib, MakeGradientDIB());
     HWND bitmap = GalleryChild(frame, ZTC_DRAGGER_CLASS, "", 0, firstId + kBitmapWell,
                                area.left + kDibWellWidth + kGap, area.top, kBitmapWellWidth, kWellHeight);
-    SendMessageA(bitmap, DRM_SETBITMAP, reinterpret_cast<WPARAM>(MakeShapes()), 0);
+    ZtDragger_SetBitmap(bitmap, MakeShapes());
     GalleryChild(frame, "static", "Drag a picture onto a program's window with Edit > Paste in its menu bar.",
                  SS_LEFT, -1, area.left + kLabelLeft, area.top + (kWellHeight - kLabelHeight) / 2, kLabelWidth,
                  kLabelHeight);

@@ -56,9 +56,9 @@ void Gauges_Create(HWND frame, RECT area, int firstId)
         const int x = area.left + (i % kColumns) * (kLabelWidth + kGaugeWidth + kColumnGap);
         const int y = area.top + (i / kColumns) * kRowHeight;
         HWND gauge = Gauge(frame, g.label, firstId + i, x, y, kGaugeWidth);
-        SendMessageA(gauge, GAM_SETPERCENT, static_cast<WPARAM>(g.percent), 0);
+        ZtGauge_SetPercent(gauge, g.percent);
         if (g.colour != kDefaultColour)
-            SendMessageA(gauge, GAM_SETCOLOR, 0, static_cast<LPARAM>(g.colour));
+            ZtGauge_SetColor(gauge, g.colour);
         if (g.ownFont)
             SendMessageA(gauge, WM_SETFONT, reinterpret_cast<WPARAM>(CreateOwnFont()), TRUE);
     }
@@ -69,7 +69,7 @@ void Gauges_Create(HWND frame, RECT area, int firstId)
 // Fills the timed gauge from 0 to 100 and starts again.
 void Gauges_Tick(HWND frame, int firstId, int step)
 {
-    SendDlgItemMessageA(frame, firstId + kAnimated, GAM_SETPERCENT, (step * 3) % 101, 0);
+    ZtGauge_SetPercent(GetDlgItem(frame, firstId + kAnimated), (step * 3) % 101);
 }
 
 // The gauge with our font lets it go before the font is deleted.

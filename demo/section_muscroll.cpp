@@ -71,8 +71,7 @@ void MultiScroll_Create(HWND frame, RECT area, int firstId)
         GalleryChild(frame, "static", s.caption, SS_LEFT, firstId + kLabel + i,
                      x + size.cx + kLabelGap, area.top + (kLong - 16) / 2, s.labelWidth, 16);
         if (s.enabled)
-            ShowValue(frame, firstId, i,
-                      static_cast<SHORT>(SendMessageA(scroll, MSM_GETVALUE, 0, 0)));
+            ShowValue(frame, firstId, i, static_cast<SHORT>(ZtMultiScroll_GetValue(scroll)));
         else
             EnableWindow(scroll, FALSE);
         x += CellWidth(s);

@@ -37,8 +37,8 @@ void Sliders_Create(HWND frame, RECT area, int firstId)
     Label(frame, "By timer", SS_LEFT, -1, x, y + 11, kLabelWidth);
     HWND timed = GalleryChild(frame, ZTC_SLIDER_H_CLASS, "", SLS_BORDER, firstId + kTimed,
                               x + kLabelWidth, y, kSliderWidth, kTimedHeight);
-    SendMessageA(timed, MBM_SETTICKS, 11, 0);
-    SendMessageA(timed, MBM_SETLABELS, 1, 0);
+    ZtSlider_SetTicks(timed, 11);
+    ZtSlider_SetLabels(timed, TRUE);
     Label(frame, "0", SS_LEFT, firstId + kTimedValue, valueLeft, y + 11, kValueWidth);
 
     const int ny = y + kNotifyingTop;
@@ -52,8 +52,8 @@ void Sliders_Create(HWND frame, RECT area, int firstId)
 
     HWND vertical = GalleryChild(frame, ZTC_SLIDER_V_CLASS, "", 0, firstId + kVertical,
                                  x + kVerticalLeft, y, kVerticalWidth, kVerticalHeight);
-    SendMessageA(vertical, SLM_SETTICKS, 6, 0);
-    SendMessageA(vertical, SLM_SETPOS, 170, 0);
+    ZtVSlider_SetTicks(vertical, 6);
+    ZtVSlider_SetPos(vertical, 170);
     SetFocus(vertical);
     Label(frame, "Vertical, focused", SS_CENTER, -1,
           x + kVerticalLeft + (kVerticalWidth - kCaptionWidth) / 2, y + kVerticalHeight + 4,
@@ -66,10 +66,10 @@ void Sliders_Create(HWND frame, RECT area, int firstId)
 void Sliders_Tick(HWND frame, int firstId, int step)
 {
     HWND timed = GetDlgItem(frame, firstId + kTimed);
-    const int range = static_cast<int>(SendMessageA(timed, MBM_GETRANGE, 0, 0));
+    const int range = ZtSlider_GetRange(timed);
     const int t = step * kTimedSpeed % (2 * range);
     const int position = t <= range ? t : 2 * range - t;
-    SendMessageA(timed, MBM_SETPOS, position, 0);
+    ZtSlider_SetPos(timed, position);
     SetDlgItemInt(frame, firstId + kTimedValue, position, FALSE);
     char text[32];
     std::snprintf(text, sizeof text, "Timed slider: %d", position);
@@ -86,10 +86,10 @@ LRESULT Sliders_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM 
         HIWORD(wParam) != SLN_POSCHANGED)
         return 0;
     const auto slider = reinterpret_cast<HWND>(lParam);
-    const LRESULT position = SendMessageA(slider, MBM_GETPOS, 0, 0);
-    const LRESULT range = SendMessageA(slider, MBM_GETRANGE, 0, 0);
-    const LRESULT level = range > 0 ? position * kMeterFullScale / range : 0;
-    SendDlgItemMessageA(frame, firstId + kMeter, VUM_SETLEVEL, static_cast<WPARAM>(level), 0);
+    const int position = ZtSlider_GetPos(slider), range = ZtSlider_GetRange(slider);
+    const int level =
+        range > 0 ? static_cast<int>(static_cast<LONGLONG>(position) * kMeterFullScale / range) : 0;
+    ZtVUMeter_SetLevel(GetDlgItem(frame, firstId + kMeter), level);
     SetDlgItemInt(frame, firstId + kNotifyingValue, static_cast<UINT>(position), FALSE);
     return 0;
 }

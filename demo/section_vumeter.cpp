@@ -32,9 +32,9 @@ void VUMeter_Create(HWND frame, RECT area, int firstId)
         HWND meter = GalleryChild(frame, ZTC_VU_H_CLASS, "", 0, id++, area.left + kLabelWidth, y,
                                   kMeterWidth, kMeterHeight);
         if (m.green >= 0) {
-            SendMessageA(meter, VUM_SETGREEN, m.green, 0);
-            SendMessageA(meter, VUM_SETYELLOW, m.yellow, 0);
-            SendMessageA(meter, VUM_SETRED, m.red, 0);
+            ZtVUMeter_SetGreen(meter, m.green);
+            ZtVUMeter_SetYellow(meter, m.yellow);
+            ZtVUMeter_SetRed(meter, m.red);
         }
         y += kRowHeight;
     }
@@ -47,7 +47,7 @@ void VUMeter_Tick(HWND frame, int firstId, int step)
     for (const MeterSetting& m : kMeters) {
         const int t = (step * kSweepSpeed + m.phase) % (2 * kFullScale);
         const int level = t <= kFullScale ? t : 2 * kFullScale - t;
-        SendDlgItemMessageA(frame, id++, VUM_SETLEVEL, level, 0);
+        ZtVUMeter_SetLevel(GetDlgItem(frame, id++), level);
     }
 }
 

@@ -578,6 +578,148 @@ ZTCAPI BOOL WINAPI ZTC_VandleMenuCmnd(HWND hwnd);
 ZTCAPI BOOL WINAPI ZTC_VandleMenuDone(HWND hwnd);
 
 /* ------------------------------------------------------------------------
+ * Typed message wrappers, one per control message: each sends its message
+ * with SendMessageA, the parameters converted as the message expects them
+ * and the answer given the type it stands for (none where it carries
+ * nothing).  They are inline functions rather than macros, so that the
+ * compiler checks the parameters' types and an answer left unused draws no
+ * warning; C89 compilers on Windows take them as __inline.
+ * --------------------------------------------------------------------- */
+
+#if defined(__cplusplus) || (defined(__STDC_VERSION__) && __STDC_VERSION__ >= 199901L)
+#define ZTC_WRAPPER static inline
+#else
+#define ZTC_WRAPPER static __inline
+#endif
+
+/* Horizontal slider (ZTC_SLIDER_H_CLASS) */
+ZTC_WRAPPER int ZtSlider_SetTicks(HWND hwnd, int count)
+{ return (int)SendMessageA(hwnd, MBM_SETTICKS, (WPARAM)count, 0); }
+ZTC_WRAPPER int ZtSlider_GetTicks(HWND hwnd)
+{ return (int)SendMessageA(hwnd, MBM_GETTICKS, 0, 0); }
+ZTC_WRAPPER void ZtSlider_SetPos(HWND hwnd, int pos)
+{ SendMessageA(hwnd, MBM_SETPOS, (WPARAM)pos, 0); }
+ZTC_WRAPPER int ZtSlider_GetPos(HWND hwnd)
+{ return (int)SendMessageA(hwnd, MBM_GETPOS, 0, 0); }
+ZTC_WRAPPER BOOL ZtSlider_SetLabels(HWND hwnd, BOOL show)
+{ return (BOOL)SendMessageA(hwnd, MBM_SETLABELS, (WPARAM)show, 0); }
+ZTC_WRAPPER BOOL ZtSlider_GetLabels(HWND hwnd)
+{ return (BOOL)SendMessageA(hwnd, MBM_GETLABELS, 0, 0); }
+ZTC_WRAPPER LONG ZtSlider_SetUserValue(HWND hwnd, LONG value)
+{ return (LONG)SendMessageA(hwnd, MBM_SETUSERVALUE, (WPARAM)value, 0); }
+ZTC_WRAPPER LONG ZtSlider_GetUserValue(HWND hwnd)
+{ return (LONG)SendMessageA(hwnd, MBM_GETUSERVALUE, 0, 0); }
+ZTC_WRAPPER void ZtSlider_SetRange(HWND hwnd, int range)
+{ SendMessageA(hwnd, MBM_SETRANGE, (WPARAM)range, 0); }
+ZTC_WRAPPER int ZtSlider_GetRange(HWND hwnd)
+{ return (int)SendMessageA(hwnd, MBM_GETRANGE, 0, 0); }
+
+/* Vertical slider (ZTC_SLIDER_V_CLASS) */
+ZTC_WRAPPER int ZtVSlider_SetTicks(HWND hwnd, int count)
+{ return (int)SendMessageA(hwnd, SLM_SETTICKS, (WPARAM)count, 0); }
+ZTC_WRAPPER int ZtVSlider_GetTicks(HWND hwnd)
+{ return (int)SendMessageA(hwnd, SLM_GETTICKS, 0, 0); }
+ZTC_WRAPPER void ZtVSlider_SetPos(HWND hwnd, int pos)
+{ SendMessageA(hwnd, SLM_SETPOS, (WPARAM)pos, 0); }
+ZTC_WRAPPER int ZtVSlider_GetPos(HWND hwnd)
+{ return (int)SendMessageA(hwnd, SLM_GETPOS, 0, 0); }
+ZTC_WRAPPER int ZtVSlider_SetThumbSize(HWND hwnd, int size)
+{ return (int)SendMessageA(hwnd, SLM_SETTHUMBSIZE, (WPARAM)size, 0); }
+ZTC_WRAPPER int ZtVSlider_GetThumbSize(HWND hwnd)
+{ return (int)SendMessageA(hwnd, SLM_GETTHUMBSIZE, 0, 0); }
+ZTC_WRAPPER void ZtVSlider_SetRange(HWND hwnd, int range)
+{ SendMessageA(hwnd, SLM_SETRANGE, (WPARAM)range, 0); }
+ZTC_WRAPPER int ZtVSlider_GetRange(HWND hwnd)
+{ return (int)SendMessageA(hwnd, SLM_GETRANGE, 0, 0); }
+
+/* VU meter (ZTC_VU_H_CLASS); zone sizes and level in scale units */
+ZTC_WRAPPER void ZtVUMeter_SetRed(HWND hwnd, int units)
+{ SendMessageA(hwnd, VUM_SETRED, (WPARAM)units, 0); }
+ZTC_WRAPPER void ZtVUMeter_SetYellow(HWND hwnd, int units)
+{ SendMessageA(hwnd, VUM_SETYELLOW, (WPARAM)units, 0); }
+ZTC_WRAPPER void ZtVUMeter_SetGreen(HWND hwnd, int units)
+{ SendMessageA(hwnd, VUM_SETGREEN, (WPARAM)units, 0); }
+ZTC_WRAPPER void ZtVUMeter_SetLevel(HWND hwnd, int level)
+{ SendMessageA(hwnd, VUM_SETLEVEL, (WPARAM)level, 0); }
+
+/* Gauge (ZTC_GAUGE_CLASS); its font goes with WM_SETFONT and WM_GETFONT */
+ZTC_WRAPPER void ZtGauge_SetPercent(HWND hwnd, int percent)
+{ SendMessageA(hwnd, GAM_SETPERCENT, (WPARAM)percent, 0); }
+ZTC_WRAPPER void ZtGauge_SetColor(HWND hwnd, COLORREF color)
+{ SendMessageA(hwnd, GAM_SETCOLOR, 0, (LPARAM)color); }
+
+/* Toolbar (ZTC_TOOLBAR_CLASS): the messages behind the ToolBar_ functions */
+ZTC_WRAPPER HWND ZtToolBar_SetAssociate(HWND hwnd, HWND associate)
+{ return (HWND)SendMessageA(hwnd, TBM_SETASSOCIATE, (WPARAM)associate, 0); }
+ZTC_WRAPPER HWND ZtToolBar_GetAssociate(HWND hwnd)
+{ return (HWND)SendMessageA(hwnd, TBM_GETASSOCIATE, 0, 0); }
+ZTC_WRAPPER BOOL ZtToolBar_AddTool(HWND hwnd, LPCTOOLBARTOOL tool)
+{ return (BOOL)SendMessageA(hwnd, TBM_ADDTOOL, 0, (LPARAM)tool); }
+ZTC_WRAPPER BOOL ZtToolBar_RemoveTool(HWND hwnd, UINT id)
+{ return (BOOL)SendMessageA(hwnd, TBM_REMOVETOOL, (WPARAM)id, 0); }
+ZTC_WRAPPER LRESULT ZtToolBar_SendMessage(HWND hwnd, UINT id, LPCTOOLBARMESSAGE message)
+{ return SendMessageA(hwnd, TBM_SENDMESSAGE, (WPARAM)id, (LPARAM)message); }
+ZTC_WRAPPER BOOL ZtToolBar_Show(HWND hwnd, UINT id, BOOL show)
+{ return (BOOL)SendMessageA(hwnd, TBM_SHOW, (WPARAM)id, (LPARAM)(show ? 1 : 0)); }
+ZTC_WRAPPER BOOL ZtToolBar_Enable(HWND hwnd, UINT id, BOOL enable)
+{ return (BOOL)SendMessageA(hwnd, TBM_ENABLE, (WPARAM)id, (LPARAM)(enable ? 1 : 0)); }
+ZTC_WRAPPER BOOL ZtToolBar_Check(HWND hwnd, UINT id, BOOL check)
+{ return (BOOL)SendMessageA(hwnd, TBM_CHECK, (WPARAM)id, (LPARAM)(check ? 1 : 0)); }
+ZTC_WRAPPER BOOL ZtToolBar_SetFocus(HWND hwnd, UINT id)
+{ return (BOOL)SendMessageA(hwnd, TBM_SETFOCUS, (WPARAM)id, 0); }
+ZTC_WRAPPER BOOL ZtToolBar_Exist(HWND hwnd, UINT id)
+{ return (BOOL)SendMessageA(hwnd, TBM_EXIST, (WPARAM)id, 0); }
+ZTC_WRAPPER UINT ZtToolBar_GetType(HWND hwnd, UINT id)
+{ return (UINT)SendMessageA(hwnd, TBM_GETTYPE, (WPARAM)id, 0); }
+ZTC_WRAPPER DWORD ZtToolBar_SetData(HWND hwnd, UINT id, DWORD value)
+{ return (DWORD)SendMessageA(hwnd, TBM_SETDATA, (WPARAM)id, (LPARAM)value); }
+ZTC_WRAPPER DWORD ZtToolBar_GetData(HWND hwnd, UINT id)
+{ return (DWORD)SendMessageA(hwnd, TBM_GETDATA, (WPARAM)id, 0); }
+ZTC_WRAPPER BOOL ZtToolBar_SetNotify(HWND hwnd, UINT id, BOOL notify)
+{ return (BOOL)SendMessageA(hwnd, TBM_SETNOTIFY, (WPARAM)id, (LPARAM)(notify ? 1 : 0)); }
+ZTC_WRAPPER BOOL ZtToolBar_GetNotify(HWND hwnd, UINT id)
+{ return (BOOL)SendMessageA(hwnd, TBM_GETNOTIFY, (WPARAM)id, 0); }
+
+/* Bitmap button (ZTC_BMPBTN_CLASS) */
+ZTC_WRAPPER void ZtBmpButton_SetBitmap(HWND hwnd, HBITMAP bitmap)
+{ SendMessageA(hwnd, BBM_SETBITMAP, 0, (LPARAM)bitmap); }
+
+/* Multi-scroll control (ZTC_MUSCROLL_CLASS); answers of 16 bits come
+   zero-extended (cast them to short for the signed value), -1 is a refusal */
+ZTC_WRAPPER int ZtMultiScroll_SetTarget(HWND hwnd, HWND target)
+{ return (int)SendMessageA(hwnd, MSM_SETTARGET, (WPARAM)target, 0); }
+ZTC_WRAPPER UINT ZtMultiScroll_GetTarget(HWND hwnd)
+{ return (UINT)SendMessageA(hwnd, MSM_GETTARGET, 0, 0); }
+ZTC_WRAPPER LONG ZtMultiScroll_SetRange(HWND hwnd, short min, short max)
+{ return (LONG)SendMessageA(hwnd, MSM_SETRANGE, 0, MAKELPARAM(min, max)); }
+ZTC_WRAPPER DWORD ZtMultiScroll_GetRange(HWND hwnd)
+{ return (DWORD)SendMessageA(hwnd, MSM_GETRANGE, 0, 0); }
+ZTC_WRAPPER int ZtMultiScroll_SetValue(HWND hwnd, int value)
+{ return (int)SendMessageA(hwnd, MSM_SETVALUE, (WPARAM)value, 0); }
+ZTC_WRAPPER UINT ZtMultiScroll_GetValue(HWND hwnd)
+{ return (UINT)SendMessageA(hwnd, MSM_GETVALUE, 0, 0); }
+ZTC_WRAPPER BOOL ZtMultiScroll_SetNoLimitNotify(HWND hwnd, BOOL on)
+{ return (BOOL)SendMessageA(hwnd, MSM_SETNOLIMITNOTIFY, (WPARAM)on, 0); }
+ZTC_WRAPPER BOOL ZtMultiScroll_GetNoLimitNotify(HWND hwnd)
+{ return (BOOL)SendMessageA(hwnd, MSM_GETNOLIMITNOTIFY, 0, 0); }
+ZTC_WRAPPER BOOL ZtMultiScroll_SetReverse(HWND hwnd, BOOL on)
+{ return (BOOL)SendMessageA(hwnd, MSM_SETREVERSE, (WPARAM)on, 0); }
+ZTC_WRAPPER BOOL ZtMultiScroll_GetReverse(HWND hwnd)
+{ return (BOOL)SendMessageA(hwnd, MSM_GETREVERSE, 0, 0); }
+
+/* Dragger (ZTC_DRAGGER_CLASS); it owns the pictures it is given */
+ZTC_WRAPPER void ZtDragger_SetDib(HWND hwnd, HGLOBAL dib)
+{ SendMessageA(hwnd, DRM_SETDIB, (WPARAM)dib, 0); }
+ZTC_WRAPPER void ZtDragger_SetBitmap(HWND hwnd, HBITMAP bitmap)
+{ SendMessageA(hwnd, DRM_SETBITMAP, (WPARAM)bitmap, 0); }
+
+/* DIB view (ZTC_DIBVIEW_CLASS); the DIB stays the caller's */
+ZTC_WRAPPER void ZtDibView_SetDib(HWND hwnd, HGLOBAL dib)
+{ SendMessageA(hwnd, DVM_SETDIB, (WPARAM)dib, 0); }
+
+#undef ZTC_WRAPPER
+
+/* ------------------------------------------------------------------------
  * Record layout checks
  * --------------------------------------------------------------------- */
 

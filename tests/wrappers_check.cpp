@@ -1,0 +1,2 @@
+// The wrapper checks compiled as C++ (see wrappers_check.c).
+#include "wrappers_check.c"
