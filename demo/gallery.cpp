@@ -44,7 +44,7 @@ struct Gallery {
     std::vector<PlacedSection> placed;
     zt::Owned<HFONT> titleFont;
     int step;
-    bool remember;  // keep the frame's placement in the profile file
+    bool interactive;  // not taking pictures: keeps its placement in the profile file, shows the time
 };
 
 constexpr char kPlacementSection[] = "Gallery";
@@ -142,7 +142,7 @@ void Frame_Destroy(HWND frame, const Gallery& gallery)
     KillTimer(frame, kTimerId);
     CloseHelp(frame);
     Status_Destroy(frame);
-    if (gallery.remember)
+    if (gallery.interactive)
         ZTC_SaveWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str());
     for (const PlacedSection& p : gallery.placed)
         if (p.section->destroy)
@@ -153,7 +153,7 @@ void Frame_Destroy(HWND frame, const Gallery& gallery)
 void Frame_Tick(HWND frame, Gallery& gallery)
 {
     ++gallery.step;
-    Status_Tick(frame);
+    Status_Tick(frame, !gallery.interactive);
     for (const PlacedSection& p : gallery.placed)
         if (p.section->tick)
             p.section->tick(frame, p.firstId, gallery.step);
@@ -334,7 +334,7 @@ int RunGallery(HINSTANCE instance, const GallerySection* const* sections, int co
         std::fprintf(stderr, "ztdemo: cannot create the gallery window\n");
         return 1;
     }
-    if (gallery.remember) {
+    if (gallery.interactive) {
         // Where the frame was last time (its own size when there is none),
         // then made sure to lie on the screen.
         ZTC_LoadWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str(), SW_SHOWNORMAL);

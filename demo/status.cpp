@@ -70,10 +70,13 @@ void Status_Destroy(HWND frame)
     ZTC_KillHotKeys(frame);
 }
 
-void Status_Tick(HWND frame)
+void Status_Tick(HWND frame, bool fixedTime)
 {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    SYSTEMTIME now{};
+    if (fixedTime)
+        now.wHour = 12;
+    else
+        GetLocalTime(&now);
     char text[16];
     std::snprintf(text, sizeof text, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
     StatusLine_SetText(frame, kClockPane, text);

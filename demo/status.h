@@ -17,8 +17,10 @@ constexpr UINT kMousePressMessage = WM_APP + 2;
 void Status_Create(HWND frame);
 // Removes the hot key (at the frame's WM_DESTROY).
 void Status_Destroy(HWND frame);
-// Shows the time; called on every timer tick, repaints once a second.
-void Status_Tick(HWND frame);
+// Shows the time; called on every timer tick, repaints once a second.  For
+// pictures (fixedTime) it shows 12:00:00, so that they do not depend on when
+// they are taken.
+void Status_Tick(HWND frame, bool fixedTime);
 // Shows a report (WM_COMMAND or a scroll message) of a button in its pane.
 void Status_Report(HWND frame, UINT msg, WPARAM wParam, LPARAM lParam);
 // WM_MENUSELECT, kHotKeyMessage and kMousePressMessage of the frame.
