@@ -283,7 +283,8 @@ ZTCAPI LRESULT WINAPI TB_WndProc(HWND hwnd, UINT msg, WPARAM wParam,
 #define TS_OWNERDRAW    0x1000
 
 /* Tool record for ToolBar_AddToolIndirect and TBM_ADDTOOL.
-   Size must be sizeof(ToolBarTool) (48 on 32-bit Windows). */
+   Size must be sizeof(ToolBarTool): 48 on 32-bit Windows, 64 on 64-bit
+   Windows (pointers and handles are 8 bytes there). */
 typedef struct ToolBarTool {
     UINT    Size;       /* sizeof(ToolBarTool) */
     UINT    Type;       /* TBT_ kind */
@@ -300,8 +301,9 @@ typedef struct ToolBarTool {
 } ToolBarTool, *PTOOLBARTOOL, *LPTOOLBARTOOL;
 typedef const ToolBarTool *LPCTOOLBARTOOL;
 
-/* Message forwarded to a tool's control by TBM_SENDMESSAGE (on 32-bit
-   Windows three 32-bit values: message, wParam, lParam). */
+/* Message forwarded to a tool's control by TBM_SENDMESSAGE: three
+   pointer-sized values (message, wParam, lParam), so 64-bit parameters
+   pass whole. */
 typedef struct ToolBarMessage {
     UINT   Message;
     WPARAM wParam;
@@ -733,10 +735,12 @@ ZTC_WRAPPER void ZtDibView_SetDib(HWND hwnd, HGLOBAL dib)
 
 ZTC_LAYOUT_CHECK_(sizeof(ToolBtnTDD) == 28, ztc_ToolBtnTDD_is_28_bytes);
 ZTC_LAYOUT_CHECK_(sizeof(AboutInfo) == 2 * sizeof(void *) + 320, ztc_AboutInfo_is_pointers_and_320_characters);
-#if !defined(_WIN64)
+#if defined(_WIN64)
+ZTC_LAYOUT_CHECK_(sizeof(ToolBarTool) == 64, ztc_ToolBarTool_is_64_bytes);
+#else
 ZTC_LAYOUT_CHECK_(sizeof(ToolBarTool) == 48, ztc_ToolBarTool_is_48_bytes);
-ZTC_LAYOUT_CHECK_(sizeof(ToolBarMessage) == 12, ztc_ToolBarMessage_is_12_bytes);
 #endif
+ZTC_LAYOUT_CHECK_(sizeof(ToolBarMessage) == 3 * sizeof(void *), ztc_ToolBarMessage_is_three_pointers);
 
 #undef ZTC_LAYOUT_CHECK_
 
