@@ -2,12 +2,15 @@
 // checks and radio groups, greying, repainting, the controls' Tab keys and
 // what the associate hears.  Linked with the library's code, so that tool
 // places can be read from the tool list.
+#include "freewatch.h"
 #include "subclass.h"
 #include "surface.h"
 #include "toolbar/toolbar.h"
 #include "ztcore.h"
 #include "ztest.h"
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,18 +50,27 @@ struct PaintWatch {
     std::vector<RECT> painted;
 };
 
-// The class and style each window was asked for at its creation, before
-// the control's own procedure changed anything.
+// The style each window was asked for at its creation, before its own
+// procedure changed anything; and the keys that reach each window's own
+// procedure, from beneath whatever is put in front of it later.
 struct CreationWatch {
-    CreationWatch() { hook = SetWindowsHookExA(WH_CBT, Proc, nullptr, GetCurrentThreadId()); self = this; }
+    struct Key { HWND hwnd; UINT msg; WPARAM key; };
+    CreationWatch() { hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); self = this; }
     ~CreationWatch() { UnhookWindowsHookEx(hook); }
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
         if (code == HCBT_CREATEWND) {
-            const CREATESTRUCTA& cs = *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-            self->asked.push_back({reinterpret_cast<HWND>(wParam), cs.style});
+            const auto hwnd = reinterpret_cast<HWND>(wParam);
+            self->asked.push_back({hwnd, reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->style});
+            subclass::Install(hwnd, Beneath, kBeneath);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Beneath(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        if (msg == WM_CHAR || msg == WM_KEYDOWN)
+            self->keys.push_back({hwnd, msg, wParam});
+        return subclass::CallPrevious(hwnd, msg, wParam, lParam, kBeneath);
     }
     DWORD StyleOf(HWND hwnd) const
     {
@@ -67,9 +79,19 @@ struct CreationWatch {
                 return static_cast<DWORD>(style);
         return 0xFFFFFFFF;
     }
+    std::vector<std::pair<UINT, WPARAM>> KeysOf(HWND hwnd) const
+    {
+        std::vector<std::pair<UINT, WPARAM>> got;
+        for (const Key& k : keys)
+            if (k.hwnd == hwnd)
+                got.emplace_back(k.msg, k.key);
+        return got;
+    }
+    static constexpr char kBeneath[] = "ztest_beneath";
     static inline CreationWatch* self = nullptr;
     HHOOK hook;
     std::vector<std::pair<HWND, LONG>> asked;
+    std::vector<Key> keys;
 };
 
 Expect Held(UINT id) { return Expect{WM_MENUSELECT, MAKEWPARAM(id, 0), 0}; }
@@ -292,4 +314,323 @@ TEST_F(ToolbarTest, AHeldButtonLooksDownAndRepaintsOnlyItsInsideAtOnce)
     SendMessageA(bar, WM_CANCELMODE, 0, 0);
     EXPECT_EQ(Tool(2).State, kLookChecked) << "after the press a cancel changes no look";
     EXPECT_EQ(watch.painted.size(), 1u);
+}
+
+TEST_F(ToolbarTest, AToolRemovedDuringItsPressEndsThePressWithoutAReport)
+{
+    ASSERT_TRUE(Add(TBT_PUSH, 1));
+    MouseAt(WM_LBUTTONDOWN, 10);
+    ASSERT_TRUE(ToolBar_RemoveTool(bar, 1));
+    EXPECT_NE(GetCapture(), bar);
+    EXPECT_EQ(TB_State(bar)->PressedTool, nullptr);
+    parent.log().Clear();
+    MouseAt(WM_MOUSEMOVE, 100);
+    MouseAt(WM_LBUTTONUP, 100);
+    EXPECT_TRUE(Reports().empty());
+}
+
+// ---- Checks, radio groups, greying -------------------------------------------------
+
+TEST_F(ToolbarTest, CheckingARadioButtonUnchecksTheCheckedOneOfItsRunOfRadioButtons)
+{
+    const UINT kinds[] = {TBT_RADIO, TBT_RADIO, TBT_RADIO, TBT_PUSH, TBT_RADIO, TBT_RADIO, TBT_SEPARATOR, TBT_RADIO};
+    for (UINT id = 1; id <= 8; ++id)
+        ASSERT_TRUE(Add(kinds[id - 1], id));
+    const auto checked = [&] {
+        std::vector<UINT> ids;
+        for (UINT id = 1; id <= 8; ++id)
+            if (Tool(id).State == kLookChecked)
+                ids.push_back(id);
+        return ids;
+    };
+    const struct { UINT id; BOOL check; std::vector<UINT> after; } steps[] = {
+        {1, TRUE, {1}},  {3, TRUE, {3}},       {5, TRUE, {3, 5}},    {6, TRUE, {3, 6}},
+        {8, TRUE, {3, 6, 8}}, {2, TRUE, {2, 6, 8}}, {2, FALSE, {2, 6, 8}}, {4, TRUE, {2, 6, 8}},
+    };
+    for (const auto& s : steps) {
+        EXPECT_TRUE(ToolBar_Check(bar, s.id, s.check));
+        EXPECT_EQ(checked(), s.after) << "after checking " << s.id << " with " << s.check;
+    }
+    EXPECT_EQ(Tool(4).State, kLookUp) << "a push button has no check";
+    ToolBar_Enable(bar, 1, FALSE);
+    ToolBar_Enable(bar, 2, FALSE);
+    ToolBar_Check(bar, 1, TRUE);
+    EXPECT_EQ(Tool(1).State * 100 + Tool(2).State, kLookCheckedGrayed * 100 + kLookGrayed) << "greyed stay greyed";
+    EXPECT_FALSE(ToolBar_Check(bar, 99, TRUE));
+}
+
+TEST_F(ToolbarTest, GreyingKeepsTheCheckAndAnswersWhetherTheToolWasGreyed)
+{
+    ASSERT_TRUE(Add(TBT_CHECK, 1) && Add(TBT_CHECK, 2, kAppend, kLookChecked) && Add(TBT_EDIT, 3, kAppend, 0));
+    const struct { UINT id; BOOL enable; BOOL result; UINT after; } steps[] = {
+        {1, FALSE, 0, kLookGrayed}, {1, FALSE, 1, kLookGrayed}, {1, TRUE, 1, kLookUp},
+        {2, FALSE, 0, kLookCheckedGrayed}, {2, TRUE, 1, kLookChecked}, {3, FALSE, 0, 0},
+    };
+    for (const auto& s : steps) {
+        EXPECT_EQ(SendMessageA(bar, TBM_ENABLE, s.id, s.enable), s.result) << s.id;
+        EXPECT_EQ(Tool(s.id).State, s.after) << s.id;
+    }
+    EXPECT_FALSE(IsWindowEnabled(Tool(3).Control));
+    EnableWindow(bar, TRUE);
+    EnableWindow(bar, FALSE);
+    EXPECT_EQ(Tool(1).State * 100 + Tool(2).State, kLookGrayed * 100 + kLookCheckedGrayed);
+    EnableWindow(bar, TRUE);
+    EXPECT_EQ(Tool(1).State * 100 + Tool(2).State, kLookUp * 100 + kLookChecked);
+    EXPECT_TRUE(IsWindowEnabled(Tool(3).Control));
+}
+
+// ---- Painting ------------------------------------------------------------------------
+
+TEST_F(ToolbarTest, TheFaceWithAFrameLineAtTheBottomAndTheShownButtonsPaintedAndPrinted)
+{
+    SysColours colours;
+    colours.Set(COLOR_BTNFACE, RGB(0, 128, 128));
+    colours.Set(COLOR_WINDOWFRAME, RGB(128, 0, 0));
+    const COLORREF face = RGB(0, 128, 128), frame = RGB(128, 0, 0);
+    ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_SEPARATOR, 2) && Add(TBT_CHECK, 3) && Add(TBT_PUSH, 4));
+    ToolBar_Show(bar, 3, FALSE);
+    // Tool 4 now stands at 34; where tool 3 stood it is bare face.
+    const struct { int x, y; COLORREF colour; } dots[] = {
+        {4, 2, face},   {4, 3, face},  {4, 4, frame},  {5, 4, kWhite},  {26, 10, GetSysColor(COLOR_BTNSHADOW)},
+        {34, 10, frame}, {35, 10, kWhite}, {60, 10, face}, {200, 0, face}, {200, 27, face}, {200, 28, frame},
+        {0, 28, frame}, {kBarWidth - 1, 28, frame},
+    };
+    Surface printed(kBarWidth, 29);
+    SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    RedrawNow(bar, nullptr, TRUE);
+    for (const auto& d : dots) {
+        EXPECT_EQ(Hex(Pixel(bar, d.x, d.y)), Hex(d.colour)) << d.x << ", " << d.y;
+        EXPECT_EQ(Hex(printed.At(d.x, d.y)), Hex(d.colour)) << "printed " << d.x << ", " << d.y;
+    }
+}
+
+TEST_F(ToolbarTest, ControlsGetTheFontAndTheFaceBrush)
+{
+    ToolBarTool list = Record(TBT_DROPLIST, 1, 60, 100);
+    ASSERT_TRUE(ToolBar_AddToolIndirect(bar, &list) && Add(TBT_EDIT, 2, kAppend, 0));
+    const HWND edit = Tool(2).Control;
+    EXPECT_EQ(SendMessageA(bar, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FONT)));
+    SendMessageA(bar, WM_SETFONT, 0, 0);
+    EXPECT_EQ(SendMessageA(bar, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FONT)));
+    HFONT font = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    EXPECT_EQ(SendMessageA(bar, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    EXPECT_EQ(SendMessageA(edit, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    RECT rc;
+    GetWindowRect(Tool(1).Control, &rc);
+    EXPECT_EQ(Tool(1).Y, (29 - (rc.bottom - rc.top)) >> 1) << "the list is centred on the bar";
+    EXPECT_NE(Tool(1).Y, 2);
+    EXPECT_EQ(Tool(2).Y, 3) << "other controls keep their place";
+
+    HDC dc = GetDC(bar);
+    const auto brushColour = [&](UINT msg) {
+        LOGBRUSH lb{};
+        GetObjectA(reinterpret_cast<HBRUSH>(SendMessageA(bar, msg, reinterpret_cast<WPARAM>(dc), 0)), sizeof lb, &lb);
+        return lb.lbColor;
+    };
+    EXPECT_EQ(brushColour(WM_CTLCOLORSTATIC), GetSysColor(COLOR_BTNFACE));
+    SysColours colours;
+    colours.Set(COLOR_BTNFACE, RGB(1, 2, 3));
+    EXPECT_EQ(brushColour(WM_CTLCOLORBTN), RGB(1, 2, 3)) << "made anew for the new face colour";
+    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_BTNTEXT));
+    ReleaseDC(bar, dc);
+    DestroyWindow(bar);
+    DeleteObject(font);
+}
+
+// ---- Keys ------------------------------------------------------------------------------
+
+TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoCharacter)
+{
+    CreationWatch created;
+    ToolBarTool combo = Record(TBT_COMBO, 3, 60, 100);
+    ASSERT_TRUE(Add(TBT_EDIT, 1, kAppend, 0) && Add(TBT_STATIC, 2, kAppend, 0) && Add(TBT_PUSH, 9));
+    ASSERT_TRUE(ToolBar_AddToolIndirect(bar, &combo) && Add(TBT_BUTTONCTL, 4, kAppend, 0));
+    const auto focused = [&]() -> UINT {
+        for (UINT id = 1; id <= 4; ++id)
+            if (GetFocus() == Tool(id).Control || IsChild(Tool(id).Control, GetFocus()))
+                return id;
+        return 0;
+    };
+    ASSERT_TRUE(ToolBar_SetFocus(bar, 1));
+    const struct { bool shift; UINT after; } steps[] = {
+        {false, 3}, {false, 4}, {false, 1}, {true, 4}, {true, 3}, {true, 1}, {true, 4},
+    };
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    for (const auto& s : steps) {
+        BYTE shifted[256];
+        memcpy(shifted, keys, sizeof keys);
+        shifted[VK_SHIFT] = s.shift ? 0x80 : 0;
+        SetKeyboardState(shifted);
+        const UINT from = focused();
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_EQ(focused(), s.after) << "from " << from << (s.shift ? " with Shift" : "");
+    }
+    SetKeyboardState(keys);
+    // Only the Tab key and character stay out of the controls.
+    const std::vector<std::pair<UINT, WPARAM>> through = {
+        {WM_CHAR, 'a'}, {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}};
+    const struct { HWND field; bool editField; } fields[] = {
+        {Tool(1).Control, true}, {GetDlgItem(Tool(3).Control, 1001), true}, {Tool(4).Control, false}};
+    for (const auto& [field, editField] : fields) {
+        created.keys.clear();
+        SendMessageA(field, WM_CHAR, '\t', 1);
+        SendMessageA(field, WM_CHAR, 'a', 1);
+        for (WPARAM key : {VK_TAB, VK_RETURN, VK_ESCAPE})
+            SendMessageA(field, WM_KEYDOWN, key, 1);
+        auto want = through;
+        if (!editField)
+            want.insert(want.begin(), {WM_CHAR, '\t'});
+        EXPECT_EQ(created.KeysOf(field), want);
+    }
+    EXPECT_FALSE(ToolBar_SetFocus(bar, 9)) << "a drawn button takes no focus";
+}
+
+// ---- What the associate hears ---------------------------------------------------------
+
+TEST_F(ToolbarTest, TheAssociateHearsItsChangesAndTheToolsComingAndGoing)
+{
+    ParentWindow other(200, 100);
+    EXPECT_EQ(ToolBar_SetAssociate(bar, other.hwnd()), parent.hwnd());
+    EXPECT_TRUE(SequenceIs(parent.log().Only({WM_COMMAND}), {Command(kBarId, TBN_DISSOCIATED, bar)}));
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_SETASSOCIATE, reinterpret_cast<WPARAM>(other.hwnd()), 0)),
+              other.hwnd());
+    ASSERT_TRUE(Add(TBT_PUSH, 0x12345));
+    EXPECT_TRUE(ToolBar_RemoveTool(bar, 0x12345));
+    EXPECT_FALSE(ToolBar_RemoveTool(bar, 0x12345));
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_GETASSOCIATE, 0, 0)), other.hwnd());
+    ToolBar_SetAssociate(bar, nullptr);
+    ASSERT_TRUE(Add(TBT_PUSH, 1));
+    MouseAt(WM_LBUTTONDOWN, 10);
+    MouseAt(WM_LBUTTONUP, 10);
+    EXPECT_TRUE(SequenceIs(other.log().Only({WM_COMMAND, WM_MENUSELECT}), {
+        Command(kBarId, TBN_ASSOCIATED, bar), Command(kBarId, TBN_DISSOCIATED, bar),
+        Command(kBarId, TBN_ASSOCIATED, bar), Command(0x2345, TBN_TOOLADDED, bar),
+        Command(0x2345, TBN_TOOLREMOVED, bar), Command(kBarId, TBN_DISSOCIATED, bar)}));
+    EXPECT_EQ(parent.log().Only({WM_COMMAND, WM_MENUSELECT}).size(), 1u);
+}
+
+TEST_F(ToolbarTest, ControlNotificationsOwnerDrawAndTheDraggersQuestionGoOnToTheAssociate)
+{
+    ASSERT_TRUE(Add(TBT_EDIT, 1, kAppend, 0) && Add(TBT_PUSH, 2));
+    const HWND edit = Tool(1).Control;
+    const auto lp = [](HWND w) { return reinterpret_cast<LPARAM>(w); };
+    parent.log().Clear();
+    const UINT question = RegisterWindowMessageA(ZTC_DRAGDROP_MSGNAME);
+    const struct { UINT msg; WPARAM wParam; LPARAM lParam; bool passed; } rows[] = {
+        {WM_COMMAND, MAKEWPARAM(1, EN_SETFOCUS), lp(edit), true},
+        {WM_COMMAND, MAKEWPARAM(1, EN_SETFOCUS), lp(parent.hwnd()), false},  // not the tool's control
+        {WM_COMMAND, MAKEWPARAM(2, 0), lp(bar), false},                     // the toolbar's own report
+        {WM_COMMAND, MAKEWPARAM(2, 0), 0, false},                           // a drawn button has no control
+        {WM_DRAWITEM, 1, 0x55, true}, {WM_MEASUREITEM, 1, 0x55, true},
+        {WM_DELETEITEM, 1, 0x55, true}, {WM_COMPAREITEM, 1, 0x55, true},
+        {question, 0x12345, lp(edit), true},
+    };
+    for (UINT msg : {UINT{WM_DRAWITEM}, UINT{WM_MEASUREITEM}, UINT{WM_DELETEITEM}, UINT{WM_COMPAREITEM}, question})
+        parent.Answer(msg, 7);
+    for (const auto& r : rows) {
+        parent.log().Clear();
+        const LRESULT answer = SendMessageA(bar, r.msg, r.wParam, r.lParam);
+        EXPECT_EQ(answer, r.passed && r.msg != WM_COMMAND ? 7 : 0) << std::hex << r.msg;
+        if (r.passed)
+            EXPECT_TRUE(SequenceIs(parent.log().All(), {{r.msg, r.wParam, r.lParam}}));
+        else
+            EXPECT_TRUE(parent.log().All().empty()) << std::hex << r.msg;
+    }
+    EXPECT_EQ(SendMessageA(bar, TBM_SETNOTIFY, 1, FALSE), 1);
+    EXPECT_EQ(ToolBar_SetNotify(bar, 1, FALSE), 0);
+    parent.log().Clear();
+    SendMessageA(bar, WM_COMMAND, MAKEWPARAM(1, EN_SETFOCUS), lp(edit));
+    ToolBar_SetAssociate(bar, nullptr);
+    EXPECT_EQ(SendMessageA(bar, WM_MEASUREITEM, 1, 0x55), 0);
+    EXPECT_EQ(SendMessageA(bar, question, 1, 0x55), 0);
+    EXPECT_TRUE(SequenceIs(parent.log().All(), {Command(kBarId, TBN_DISSOCIATED, bar)}));
+}
+
+TEST_F(ToolbarTest, ToolMessagesReachTheControlWholeAndOtherMessagesFromWMUserUpAnswerZero)
+{
+    ASSERT_TRUE(Add(TBT_EDIT, 1, kAppend, 0));
+    const ToolBarMessage settext{WM_SETTEXT, 0, reinterpret_cast<LPARAM>("words")};
+    EXPECT_EQ(SendMessageA(bar, TBM_SENDMESSAGE, 1, reinterpret_cast<LPARAM>(&settext)), TRUE);
+    char text[16] = "";
+    EXPECT_EQ(ToolBar_SendMessage(bar, 1, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)), 5);
+    EXPECT_STREQ(text, "words");
+    EXPECT_EQ(SendMessageA(bar, TBM_SENDMESSAGE, 1, 0), 0);
+    EXPECT_EQ(SendMessageA(bar, TBM_SENDMESSAGE, 2, reinterpret_cast<LPARAM>(&settext)), 0);
+    EXPECT_EQ(SendMessageA(bar, TBM_SETDATA, 1, 0xFEEDF00D), 0);
+    EXPECT_EQ(static_cast<DWORD>(SendMessageA(bar, TBM_GETDATA, 1, 0)), 0xFEEDF00D);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETTYPE, 1, 0), TBT_EDIT);
+    EXPECT_EQ(static_cast<UINT>(SendMessageA(bar, TBM_GETTYPE, 2, 0)), static_cast<UINT>(-1));
+    parent.log().Clear();
+    for (UINT msg = TBM_GETNOTIFY + 1; msg <= 0xFFFF; msg += 251)
+        ASSERT_EQ(SendMessageA(bar, msg, 1, 1), 0) << msg;
+    EXPECT_EQ(SendMessageA(bar, RegisterWindowMessageA("zt_other32"), 1, 1), 0);
+    EXPECT_TRUE(ToolBar_Exist(bar, 1));
+    GetWindowTextA(Tool(1).Control, text, sizeof text);
+    EXPECT_STREQ(text, "words");
+    EXPECT_TRUE(parent.log().Only({WM_COMMAND, WM_MENUSELECT}).empty());
+}
+
+// An associate may destroy the toolbar or remove tools in answer to any
+// report; the toolbar then goes no further.
+TEST_F(ToolbarTest, AnAssociateMayDestroyTheToolbarOrRemoveToolsWhenItHearsAReport)
+{
+    std::function<void(const Msg&)> react;
+    for (UINT msg : {WM_MENUSELECT, WM_COMMAND})
+        parent.When(msg, [&](const Msg& m) { if (react) react(m); });
+    const auto on = [&](UINT msg, WPARAM wParam, std::function<void()> act) {
+        react = [=, &react](const Msg& m) {
+            if (m.message == msg && m.wParam == wParam) {
+                const auto run = act;  // clearing react ends this lambda's captures
+                react = nullptr;
+                run();
+            }
+        };
+    };
+    const auto destroy = [&] { DestroyWindow(bar); };
+    const auto remove = [&](UINT id) { return [&, id] { ToolBar_RemoveTool(bar, id); }; };
+    const auto click = [&] { MouseAt(WM_LBUTTONDOWN, 10); MouseAt(WM_LBUTTONUP, 10); };
+    // The associate destroys the toolbar, or else removes tool 1, when it
+    // hears the message; afterwards the toolbar is gone or lives on.
+    const struct {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+        bool destroys, gone;
+        std::function<void()> provoke;
+    } rows[] = {
+        {"held", WM_MENUSELECT, 1, true, true, click},
+        {"held, tool removed", WM_MENUSELECT, 1, false, false, click},
+        {"let go, tool removed", WM_MENUSELECT, 0xFFFF0000, false, false, click},
+        {"clicked", WM_COMMAND, 1, true, true, click},
+        {"tool added", WM_COMMAND, MAKEWPARAM(5, TBN_TOOLADDED), true, true, [&] { EXPECT_TRUE(Add(TBT_EDIT, 5)); }},
+        {"tool removed", WM_COMMAND, MAKEWPARAM(2, TBN_TOOLREMOVED), true, true,
+         [&] { EXPECT_TRUE(ToolBar_RemoveTool(bar, 2)); }},
+        {"dissociated", WM_COMMAND, MAKEWPARAM(kBarId, TBN_DISSOCIATED), true, true,
+         [&] { EXPECT_EQ(ToolBar_SetAssociate(bar, bar), parent.hwnd()); }},
+        {"edit hidden", WM_COMMAND, MAKEWPARAM(3, EN_KILLFOCUS), true, true,
+         [&] { ToolBar_SetFocus(bar, 3); ToolBar_Show(bar, 3, FALSE); }},
+    };
+    FreeWatch freed(GetModuleHandleA(nullptr));
+    ASSERT_GT(freed.Patched(), 0);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId);
+        ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_CHECK, 2) && Add(TBT_EDIT, 3, kAppend, 0));
+        on(r.msg, r.wParam, r.destroys ? std::function<void()>(destroy) : remove(1));
+        parent.log().Clear();
+        r.provoke();
+        EXPECT_EQ(react, nullptr) << "the report was heard";
+        EXPECT_NE(GetCapture(), bar);
+        EXPECT_NE(IsWindow(bar) != FALSE, r.gone);
+        if (!IsWindow(bar))
+            continue;
+        EXPECT_FALSE(ToolBar_Exist(bar, 1));
+        for (const Msg& m : parent.log().Only({WM_COMMAND}))
+            EXPECT_NE(m.wParam, 1u) << "no click reported";
+        DestroyWindow(bar);
+    }
+    EXPECT_EQ(freed.Written(), "nothing");
 }
