@@ -4,6 +4,7 @@
 #include "gallery.h"
 #include "gdiguard.h"
 #include "help.h"
+#include "toolbar.h"
 #include "status.h"
 #include "version.h"
 #include "ztctrl32.h"
@@ -28,10 +29,11 @@ constexpr int kFirstControlId = 1000, kIdsPerSection = 100;
 constexpr int kMaxFrameWidth = 1000, kMaxFrameHeight = 768;
 constexpr int kMargin = 12;        // around the client area
 constexpr int kTitleHeight = 24;   // title text and its rule, above each area
-constexpr int kSectionGap = 16;    // between sections in a column
+constexpr int kSectionGap = 12;    // between sections in a column
 constexpr int kColumnGap = 28;     // between columns
 constexpr int kStatusRoom = 24;    // about the status line's height, kept below the sections
 constexpr int kPictureMargin = 4;  // around a section's area in its picture
+constexpr int kTop = kGalleryToolbarHeight + kMargin;  // the sections begin below the toolbar
 
 struct PlacedSection {
     const GallerySection* section;
@@ -64,7 +66,7 @@ std::string ProfilePath()
 // their column.  Returns the client size that holds all the sections.
 SIZE LayoutSections(std::vector<PlacedSection>& placed, int maxHeight)
 {
-    int x = kMargin, y = kMargin, columnWidth = 0;
+    int x = kMargin, y = kTop, columnWidth = 0;
     size_t columnStart = 0;
     auto closeColumn = [&](size_t end) {
         for (size_t i = columnStart; i < end; ++i)
@@ -75,10 +77,10 @@ SIZE LayoutSections(std::vector<PlacedSection>& placed, int maxHeight)
     for (size_t i = 0; i < placed.size(); ++i) {
         const GallerySection& s = *placed[i].section;
         const int blockHeight = kTitleHeight + s.height;
-        if (y > kMargin && y + blockHeight + kMargin > maxHeight) {
+        if (y > kTop && y + blockHeight + kMargin > maxHeight) {
             closeColumn(i);
             x += columnWidth + kColumnGap;
-            y = kMargin;
+            y = kTop;
             columnWidth = 0;
         }
         placed[i].title = RECT{x, y, x + s.width, y + kTitleHeight};
@@ -109,6 +111,7 @@ LRESULT Frame_Create(HWND frame, Gallery* gallery)
 {
     SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gallery));
     Status_Create(frame);
+    Toolbar_Create(frame);
     for (const PlacedSection& p : gallery->placed)
         if (p.section->create)
             p.section->create(frame, p.area, p.firstId);
@@ -122,6 +125,8 @@ LRESULT Frame_Notify(HWND frame, const Gallery& gallery, UINT msg, WPARAM wParam
     const auto control = reinterpret_cast<HWND>(lParam);
     if (!control)
         return 0;
+    if (LRESULT answer; Toolbar_Hears(frame, msg, wParam, lParam, answer))
+        return answer;
     Status_Report(frame, msg, wParam, lParam);
     const int id = msg == WM_COMMAND ? LOWORD(wParam) : GetDlgCtrlID(control);
     for (const PlacedSection& p : gallery.placed)
@@ -142,6 +147,7 @@ void Frame_Destroy(HWND frame, const Gallery& gallery)
     KillTimer(frame, kTimerId);
     CloseHelp(frame);
     Status_Destroy(frame);
+    Toolbar_Destroy(frame);
     if (gallery.interactive)
         ZTC_SaveWndPos(frame, kPlacementSection, nullptr, ProfilePath().c_str());
     for (const PlacedSection& p : gallery.placed)

@@ -26,6 +26,10 @@ struct GallerySection {
     void (*destroy)(HWND frame, int firstId);            // release what create made
 };
 
+// The toolbar along the top of the frame's client area (toolbar.h); the
+// sections lie below it.
+constexpr int kGalleryToolbarHeight = 29;
+
 // Creates a visible child of the frame in the dialog font: a library control
 // by class name, or "static" for a label.
 HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD style,

@@ -122,3 +122,20 @@ HGLOBAL MakeGradientDIB()
     GlobalUnlock(dib);
     return dib;
 }
+
+bool PutOnClipboard(HWND owner, HANDLE picture, UINT format)
+{
+    if (!picture)
+        return false;
+    const bool open = OpenClipboard(owner) != FALSE;
+    if (open)
+        EmptyClipboard();
+    const bool placed = open && SetClipboardData(format, picture);
+    if (open)
+        CloseClipboard();
+    if (!placed && format == CF_DIB)
+        GlobalFree(picture);
+    else if (!placed)
+        DeleteObject(picture);
+    return placed;
+}

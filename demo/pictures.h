@@ -23,3 +23,7 @@ HBITMAP MakePicture(int cellWidth, int height, const Shape* shapes, const COLORR
 // a white diagonal.  Null on failure; the caller owns the block.
 constexpr int kGradientWidth = 64, kGradientHeight = 40;
 HGLOBAL MakeGradientDIB();
+
+// Puts a picture (CF_DIB: a packed DIB; CF_BITMAP: a bitmap) on the
+// clipboard, which owns it from then on; on failure it is released here.
+bool PutOnClipboard(HWND owner, HANDLE picture, UINT format);

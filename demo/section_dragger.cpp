@@ -41,18 +41,11 @@ void Draggers_Create(HWND frame, RECT area, int firstId)
 // clipboard.
 LRESULT Draggers_Notify(HWND frame, int firstId, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg != RegisterWindowMessageA(ZTC_DRAGDROP_MSGNAME) || !OpenClipboard(frame))
+    if (msg != RegisterWindowMessageA(ZTC_DRAGDROP_MSGNAME))
         return 0;
-    const bool dib = static_cast<int>(wParam) == firstId + kDibWell;
-    HANDLE picture = dib ? static_cast<HANDLE>(MakeGradientDIB()) : static_cast<HANDLE>(MakeShapes());
-    EmptyClipboard();
-    const bool placed = picture && SetClipboardData(dib ? CF_DIB : CF_BITMAP, picture);
-    CloseClipboard();
-    if (picture && !placed && dib)
-        GlobalFree(picture);
-    else if (picture && !placed)
-        DeleteObject(picture);
-    return placed;
+    if (static_cast<int>(wParam) == firstId + kDibWell)
+        return PutOnClipboard(frame, MakeGradientDIB(), CF_DIB);
+    return PutOnClipboard(frame, MakeShapes(), CF_BITMAP);
 }
 
 }  // namespace

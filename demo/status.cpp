@@ -45,12 +45,17 @@ void ShowMousePress(HWND frame, WPARAM message, LPARAM hit)
     StatusLine_SetText(frame, kReportPane, text);
 }
 
-// A hint for the menu item under the pointer; the panes come back when the
-// menu closes.
+// A hint for the menu item under the pointer, or for the toolbar button
+// held (no menu); the panes come back when the menu closes or the button is
+// let go.
 void ShowMenuHint(HWND frame, WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) == 0xFFFF && lParam == 0) {
         StatusLine_PopText(frame);
+        return;
+    }
+    if (lParam == 0) {
+        StatusLine_PushText(frame, "Release the mouse button over the tool to click it, elsewhere to let it go");
         return;
     }
     StatusLine_PushText(frame, MenuHint(LOWORD(wParam), (HIWORD(wParam) & MF_POPUP) != 0));
