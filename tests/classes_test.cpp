@@ -58,7 +58,12 @@ const Drive kDrives[] = {
     {"DIBView", ZTC_DIBVIEW_CLASS, 0, 300, 200, [](HWND v) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }, 0},
     {"DIBViewCentred", ZTC_DIBVIEW_CLASS, DVS_CENTER, 300, 200,
      [](HWND v) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }, 0},
-    {"Toolbar", ZTC_TOOLBAR_CLASS, 0, 300, 29, [](HWND) {}, 0},
+    {"Toolbar", ZTC_TOOLBAR_CLASS, 0, 300, 29, [](HWND t) {  // its control brush, a paint's brush and pen
+         for (UINT type : {TBT_PUSH, TBT_CHECK, TBT_EDIT, TBT_COMBO, TBT_BUTTONCTL, TBT_DRAGGER})
+             ToolBar_AddTool(t, type, 0xFFFFFFFF, type, 40, 22, "", nullptr, 0, TDD_GLYPH);
+         Mouse(t, WM_LBUTTONDOWN, 30, 10);  // the check button, checked by the click
+         Mouse(t, WM_LBUTTONUP, 30, 10);
+     }, 3},
     {"Dragger", ZTC_DRAGGER_CLASS, 0, 40, 40,
      [](HWND d) { Send(d, DRM_SETBITMAP, reinterpret_cast<WPARAM>(CreateBitmap(20, 10, 1, 32, nullptr))); }, 0},
 };
@@ -103,6 +108,8 @@ TEST(SetterResults, EverySetterThatAnswersThePreviousSettingDoes)
         {ZTC_MUSCROLL_CLASS, MSM_SETNOLIMITNOTIFY, 7, 0, 0, 1},
         {ZTC_MUSCROLL_CLASS, MSM_SETREVERSE, 7, 0, 0, 1},
         {ZTC_MUSCROLL_CLASS, MSM_SETTARGET, window(other), window(parent), word(parent.hwnd()), word(other.hwnd())},
+        {ZTC_TOOLBAR_CLASS, TBM_SETASSOCIATE, window(other), 0, static_cast<LRESULT>(window(parent)),
+         static_cast<LRESULT>(window(other))},
     };
     for (const auto& r : rows) {
         HWND control = parent.CreateChild(r.className, 0, 10, 10, 60, 60);

@@ -384,24 +384,21 @@ TEST_F(ToolbarTest, GreyingKeepsTheCheckAndAnswersWhetherTheToolWasGreyed)
 TEST_F(ToolbarTest, TheFaceWithAFrameLineAtTheBottomAndTheShownButtonsPaintedAndPrinted)
 {
     SysColours colours;
-    colours.Set(COLOR_BTNFACE, RGB(0, 128, 128));
-    colours.Set(COLOR_WINDOWFRAME, RGB(128, 0, 0));
     const COLORREF face = RGB(0, 128, 128), frame = RGB(128, 0, 0);
+    colours.Set(COLOR_BTNFACE, face);
+    colours.Set(COLOR_WINDOWFRAME, frame);
     ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_SEPARATOR, 2) && Add(TBT_CHECK, 3) && Add(TBT_PUSH, 4));
-    ToolBar_Show(bar, 3, FALSE);
-    // Tool 4 now stands at 34; where tool 3 stood it is bare face.
-    const struct { int x, y; COLORREF colour; } dots[] = {
-        {4, 2, face},   {4, 3, face},  {4, 4, frame},  {5, 4, kWhite},  {26, 10, GetSysColor(COLOR_BTNSHADOW)},
-        {34, 10, frame}, {35, 10, kWhite}, {60, 10, face}, {200, 0, face}, {200, 27, face}, {200, 28, frame},
-        {0, 28, frame}, {kBarWidth - 1, 28, frame},
+    ToolBar_Show(bar, 3, FALSE);  // tool 4 moves to 34, where tool 3 stood
+    const std::vector<Span> spans = {
+        {0, 28, kBarWidth, 1, frame},  {0, 0, 4, 28, face},       {28, 0, 6, 28, face},   {58, 0, kBarWidth - 58, 28, face},
+        {4, 3, 1, 1, face},            {4, 4, 1, 20, frame},      {5, 4, 1, 19, kWhite},  {26, 4, 1, 20, GetSysColor(COLOR_BTNSHADOW)},
+        {34, 4, 1, 20, frame},         {35, 4, 1, 19, kWhite},
     };
     Surface printed(kBarWidth, 29);
     SendMessageA(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
     RedrawNow(bar, nullptr, TRUE);
-    for (const auto& d : dots) {
-        EXPECT_EQ(Hex(Pixel(bar, d.x, d.y)), Hex(d.colour)) << d.x << ", " << d.y;
-        EXPECT_EQ(Hex(printed.At(d.x, d.y)), Hex(d.colour)) << "printed " << d.x << ", " << d.y;
-    }
+    EXPECT_TRUE(SpansAre(bar, spans));
+    EXPECT_TRUE(SpansAre(printed.Reader(), spans)) << "printed";
 }
 
 TEST_F(ToolbarTest, ControlsGetTheFontAndTheFaceBrush)
@@ -493,23 +490,25 @@ TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoC
 TEST_F(ToolbarTest, TheAssociateHearsItsChangesAndTheToolsComingAndGoing)
 {
     ParentWindow other(200, 100);
-    EXPECT_EQ(ToolBar_SetAssociate(bar, other.hwnd()), parent.hwnd());
-    EXPECT_TRUE(SequenceIs(parent.log().Only({WM_COMMAND}), {Command(kBarId, TBN_DISSOCIATED, bar)}));
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_SETASSOCIATE, reinterpret_cast<WPARAM>(other.hwnd()), 0)),
-              other.hwnd());
+    MessageLog heard;
+    parent.AlsoLogTo(heard);
+    other.AlsoLogTo(heard);
+    const HWND p = parent.hwnd(), o = other.hwnd();
+    EXPECT_EQ(ToolBar_SetAssociate(bar, o), p);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_SETASSOCIATE, reinterpret_cast<WPARAM>(o), 0)), o);
     ASSERT_TRUE(Add(TBT_PUSH, 0x12345));
     EXPECT_TRUE(ToolBar_RemoveTool(bar, 0x12345));
     EXPECT_FALSE(ToolBar_RemoveTool(bar, 0x12345));
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_GETASSOCIATE, 0, 0)), other.hwnd());
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_GETASSOCIATE, 0, 0)), o);
     ToolBar_SetAssociate(bar, nullptr);
     ASSERT_TRUE(Add(TBT_PUSH, 1));
     MouseAt(WM_LBUTTONDOWN, 10);
     MouseAt(WM_LBUTTONUP, 10);
-    EXPECT_TRUE(SequenceIs(other.log().Only({WM_COMMAND, WM_MENUSELECT}), {
-        Command(kBarId, TBN_ASSOCIATED, bar), Command(kBarId, TBN_DISSOCIATED, bar),
-        Command(kBarId, TBN_ASSOCIATED, bar), Command(0x2345, TBN_TOOLADDED, bar),
-        Command(0x2345, TBN_TOOLREMOVED, bar), Command(kBarId, TBN_DISSOCIATED, bar)}));
-    EXPECT_EQ(parent.log().Only({WM_COMMAND, WM_MENUSELECT}).size(), 1u);
+    EXPECT_TRUE(SequenceIs(heard.Only({WM_COMMAND, WM_MENUSELECT}), {
+        Command(kBarId, TBN_DISSOCIATED, bar).To(p), Command(kBarId, TBN_ASSOCIATED, bar).To(o),
+        Command(kBarId, TBN_DISSOCIATED, bar).To(o), Command(kBarId, TBN_ASSOCIATED, bar).To(o),
+        Command(0x2345, TBN_TOOLADDED, bar).To(o), Command(0x2345, TBN_TOOLREMOVED, bar).To(o),
+        Command(kBarId, TBN_DISSOCIATED, bar).To(o)}));
 }
 
 TEST_F(ToolbarTest, ControlNotificationsOwnerDrawAndTheDraggersQuestionGoOnToTheAssociate)
