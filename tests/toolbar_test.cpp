@@ -119,6 +119,7 @@ protected:
         Mouse(bar, msg, x, y);
     }
 
+    MessageLog heard;  // of windows that log here too: it outlives them
     ParentWindow parent;
     HWND bar = nullptr;
 };
@@ -437,7 +438,6 @@ TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoC
 TEST_F(ToolbarTest, TheAssociateHearsItsChangesAndTheToolsComingAndGoing)
 {
     ParentWindow other(200, 100);
-    MessageLog heard;
     parent.AlsoLogTo(heard);
     other.AlsoLogTo(heard);
     const HWND p = parent.hwnd(), o = other.hwnd();
