@@ -1,6 +1,7 @@
 // Bitmap button: a push button whose face is a tool button showing one
 // application bitmap.  Pressed with the left mouse button or the space bar;
 // each completed press sends WM_COMMAND (id, 0) to the parent.
+#include "access.h"
 #include "gdiguard.h"
 #include "notify.h"
 #include "window.h"
@@ -47,6 +48,7 @@ void BB_SetPressed(HWND hwnd, BitmapButtonState& s, bool pressed)
         return;
     s.Pressed = pressed ? 1 : 0;
     RedrawNow(hwnd, nullptr, FALSE);
+    access::StateChanged(hwnd);
 }
 
 // Raises a pressed button and reports the click: WM_COMMAND with code 0
@@ -158,6 +160,29 @@ LRESULT BB_Command(HWND hwnd, BitmapButtonState& s, UINT msg, WPARAM wParam, LPA
     }
 }
 
+// A screen reader sees a push button; its default action clicks it as the
+// space bar does, unless it is disabled or the mouse holds it.
+class BitmapButtonAccessible : public access::StateObject<BitmapButtonState> {
+public:
+    using StateObject::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    LONG States(LONG, LONG standard) const override
+    {
+        return standard | (S()->Pressed ? STATE_SYSTEM_PRESSED : 0);
+    }
+    const WCHAR* DefaultAction(LONG) const override { return L"Press"; }
+    HRESULT DoDefaultAction(LONG) override
+    {
+        if ((WindowStyle(hwnd_) & WS_DISABLED) || HasCapture(hwnd_))
+            return E_FAIL;
+        BB_SetPressed(hwnd_, *S(), true);
+        BB_Release(hwnd_, *S());
+        return S_OK;
+    }
+};
+
 }  // namespace
 
 LRESULT WINAPI BB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -184,6 +209,7 @@ LRESULT WINAPI BB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:     return BB_MouseUp(hwnd, *state);
     case WM_KEYDOWN:
     case WM_KEYUP:         return BB_Key(hwnd, *state, msg, wParam, lParam);
+    case WM_GETOBJECT:     return access::Answer<BitmapButtonAccessible>(hwnd, wParam, lParam);
     default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

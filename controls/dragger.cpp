@@ -5,6 +5,7 @@
 // its menus, asks its own parent whether to go ahead and, when the parent
 // agrees (having put the picture on the clipboard), sends the frame the
 // paste command.  A failed lookup beeps once.
+#include "access.h"
 #include "frame/dib.h"
 #include "gdiguard.h"
 #include "notify.h"
@@ -211,6 +212,16 @@ LRESULT DR_Command(HWND hwnd, DraggerState& state, UINT msg, WPARAM wParam, LPAR
     }
 }
 
+// A screen reader sees a picture.
+class DraggerAccessible : public access::StateObject<DraggerState> {
+public:
+    using StateObject::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_GRAPHIC; }
+    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
+};
+
 }  // namespace
 
 LRESULT WINAPI DR_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -229,6 +240,7 @@ LRESULT WINAPI DR_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR:   return DR_SetCursor(lParam);
     case WM_LBUTTONDOWN: return DR_Press(hwnd);
     case WM_LBUTTONUP:   return DR_Drop(hwnd, MousePoint(lParam));
+    case WM_GETOBJECT:   return access::Answer<DraggerAccessible>(hwnd, wParam, lParam);
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

@@ -2,6 +2,7 @@
 // percentage, with the percentage written in the middle.  The text is drawn
 // twice, each pass clipped to one part of the bar, so that it shows in the
 // window colour over the filled part and in the bar colour over the rest.
+#include "access.h"
 #include "gdiguard.h"
 #include "window.h"
 #include "ztcore.h"
@@ -81,6 +82,17 @@ LRESULT GA_SetAndInvalidate(HWND hwnd, T& field, T value)
     return 1;
 }
 
+// A new percentage is painted even when it is the same; a client hears of
+// it only when it changed.
+LRESULT GA_SetPercent(HWND hwnd, GaugeState& s, LONG percent)
+{
+    const bool changed = s.Percent != percent;
+    GA_SetAndInvalidate(hwnd, s.Percent, percent);
+    if (changed)
+        access::ValueChanged(hwnd);
+    return 1;
+}
+
 // One pass of the text: fills the part with the paper colour and writes the
 // text in the ink colour, clipped to the part.
 void GA_TextPass(HDC dc, const RECT& part, POINT at, const char* text, int length, COLORREF ink,
@@ -118,11 +130,26 @@ LRESULT GA_Paint(HWND hwnd, const GaugeState& s, HDC dc)
 LRESULT GA_Command(HWND hwnd, GaugeState& s, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case GAM_SETPERCENT: return GA_SetAndInvalidate(hwnd, s.Percent, static_cast<LONG>(wParam));
+    case GAM_SETPERCENT: return GA_SetPercent(hwnd, s, static_cast<LONG>(wParam));
     case GAM_SETCOLOR:   return GA_SetAndInvalidate(hwnd, s.BarColor, static_cast<COLORREF>(lParam));
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }
+
+// A screen reader reads the gauge as a progress bar: "42%".
+class GaugeAccessible : public access::StateObject<GaugeState> {
+public:
+    using StateObject::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_PROGRESSBAR; }
+    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
+    bool Value(LONG, access::Text& text) const override
+    {
+        text.Number(S()->Percent, L"%");
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -141,6 +168,7 @@ LRESULT WINAPI GA_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PRINTCLIENT: return GA_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
     case WM_SETFONT:     return GA_SetFont(hwnd, *state, reinterpret_cast<HFONT>(wParam), lParam != 0);
     case WM_GETFONT:     return reinterpret_cast<LRESULT>(state->Font);
+    case WM_GETOBJECT:   return access::Answer<GaugeAccessible>(hwnd, wParam, lParam);
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

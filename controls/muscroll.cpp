@@ -2,6 +2,7 @@
 // middle.  Each step of a pressed arrow moves a signed value within a range
 // by one and is reported to a target window as a scroll-bar message; a held
 // arrow repeats after 400 ms and then every 50 ms.
+#include "access.h"
 #include "gdiguard.h"
 #include "notify.h"
 #include "window.h"
@@ -144,6 +145,15 @@ bool MS_Notify(HWND hwnd, HWND target, WORD code)
     return SendCommand(target, GetDlgCtrlID(hwnd), code, hwnd);
 }
 
+// Stores a new value; a client hears of it when it changed.
+void MS_Store(HWND hwnd, MultiScrollState& s, LONG value)
+{
+    if (s.Value == value)
+        return;
+    s.Value = value;
+    access::ValueChanged(hwnd);
+}
+
 // ---- Creation and destruction -------------------------------------------------
 
 LRESULT MS_Create(HWND hwnd, const CREATESTRUCTA& cs)
@@ -193,7 +203,7 @@ bool MS_Step(HWND hwnd, MultiScrollState& s)
     }
     const bool blocked = up ? s.Value == s.Maximum : s.Value == s.Minimum;
     if (!blocked)
-        s.Value += up ? 1 : -1;
+        MS_Store(hwnd, s, s.Value + (up ? 1 : -1));
     if (blocked && (s.Style & MSS_NOLIMITNOTIFY))
         return true;
     return MS_Report(hwnd, s, code);
@@ -392,7 +402,7 @@ LRESULT MS_SetRange(HWND hwnd, MultiScrollState& s, LPARAM lParam)
     s.Minimum = minimum;
     s.Maximum = maximum;
     if (!(s.Minimum < s.Value && s.Value < s.Maximum)) {
-        s.Value = Centre(s.Minimum, s.Maximum);
+        MS_Store(hwnd, s, Centre(s.Minimum, s.Maximum));
         MS_Report(hwnd, s, kCodePlaced);
     }
     return old;
@@ -404,7 +414,7 @@ LRESULT MS_SetValue(HWND hwnd, MultiScrollState& s, WPARAM wParam)
     if (value < s.Minimum || value > s.Maximum)
         return -1;
     const LONG previous = s.Value;
-    s.Value = value;
+    MS_Store(hwnd, s, value);
     MS_Report(hwnd, s, kCodePlaced);
     return Low16(previous);
 }
@@ -448,6 +458,33 @@ LRESULT MS_Command(HWND hwnd, MultiScrollState& s, UINT msg, WPARAM wParam, LPAR
     }
 }
 
+// A screen reader sees a spin button whose value is the control's.  A value
+// a client sets is placed as MSM_SETVALUE places it (reported to the
+// target); one out of the range is refused.  With MSS_TEXTINIT the window
+// text is the range, not a name.
+class MultiScrollAccessible : public access::StateObject<MultiScrollState> {
+public:
+    using StateObject::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_SPINBUTTON; }
+    LONG States(LONG, LONG standard) const override { return standard & ~STATE_SYSTEM_FOCUSABLE; }
+    bool TextIsName() const override { return !(S()->Style & MSS_TEXTINIT); }
+    bool Value(LONG, access::Text& text) const override
+    {
+        text.Number(S()->Value);
+        return true;
+    }
+    HRESULT SetValue(LONG, const WCHAR* text) override
+    {
+        long long value;
+        if (!access::Number(text, value) || value < S()->Minimum || value > S()->Maximum)
+            return E_INVALIDARG;
+        MS_SetValue(hwnd_, *S(), static_cast<WPARAM>(static_cast<LONG>(value)));
+        return S_OK;
+    }
+};
+
 }  // namespace
 
 LRESULT WINAPI MS_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -471,6 +508,7 @@ LRESULT WINAPI MS_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:     return MS_Release(hwnd, *state);
     case WM_TIMER:         return MS_Timer(hwnd, *state, wParam);
     case WM_CANCELMODE:    return MS_CancelMode(hwnd, *state);
+    case WM_GETOBJECT:     return access::Answer<MultiScrollAccessible>(hwnd, wParam, lParam);
     default:               return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

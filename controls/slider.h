@@ -15,6 +15,7 @@
 //       static LRESULT Command(HWND, State&, UINT, WPARAM, LPARAM);  // its own
 //   };                                             // messages; DefWindowProcA else
 #pragma once
+#include "access.h"
 #include "gdiguard.h"
 #include "notify.h"
 #include "window.h"
@@ -94,6 +95,7 @@ BOOL SetPosition(HWND hwnd, typename Axis::State& s, long long value)
     s.Position = p;
     const RECT after = g.ThumbRect(p);
     InvalidateRect(hwnd, &after, FALSE);
+    access::ValueChanged(hwnd);
     return TRUE;
 }
 
@@ -218,6 +220,31 @@ LRESULT Command(HWND hwnd, typename Axis::State& s, UINT msg, WPARAM wParam, LPA
     }
 }
 
+// What a screen reader hears of a slider: its position as the value.  A
+// value a client sets moves the slider as a key would: clamped to the
+// range and, when it changed, reported to the parent.
+template <class Axis>
+class Accessible : public access::StateObject<typename Axis::State> {
+public:
+    using access::StateObject<typename Axis::State>::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_SLIDER; }
+    bool Value(LONG, access::Text& text) const override
+    {
+        text.Number(this->S()->Position);
+        return true;
+    }
+    HRESULT SetValue(LONG, const WCHAR* text) override
+    {
+        long long value;
+        if (!access::Number(text, value))
+            return E_INVALIDARG;
+        UserMove<Axis>(this->hwnd_, *this->S(), value);
+        return S_OK;
+    }
+};
+
 template <class Axis>
 LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -239,6 +266,7 @@ LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:   return MouseMove<Axis>(hwnd, *state, MousePoint(lParam));
     case WM_LBUTTONDOWN: return ButtonDown<Axis>(hwnd, *state, MousePoint(lParam));
     case WM_LBUTTONUP:   return ButtonUp(hwnd, *state);
+    case WM_GETOBJECT:   return access::Answer<Accessible<Axis>>(hwnd, wParam, lParam);
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

@@ -1,5 +1,6 @@
 // VU meter: a passive horizontal level display in a sunken frame, with
 // green, yellow and red segments whose lengths come from three zone sizes.
+#include "access.h"
 #include "gdiguard.h"
 #include "window.h"
 #include "ztcore.h"
@@ -61,6 +62,7 @@ LRESULT VU_SetLevel(HWND hwnd, VUMeterState& s, LONG level)
     GetClientRect(hwnd, &inner);
     InflateRect(&inner, -2, -2);
     InvalidateRect(hwnd, &inner, TRUE);
+    access::ValueChanged(hwnd);
     return 0;
 }
 
@@ -124,6 +126,22 @@ LRESULT VU_Command(HWND hwnd, VUMeterState& s, UINT msg, WPARAM wParam, LPARAM l
     }
 }
 
+// A screen reader reads the meter as a progress bar whose value is the
+// level in scale units.
+class VUMeterAccessible : public access::StateObject<VUMeterState> {
+public:
+    using StateObject::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_PROGRESSBAR; }
+    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
+    bool Value(LONG, access::Text& text) const override
+    {
+        text.Number(S()->Level);
+        return true;
+    }
+};
+
 }  // namespace
 
 LRESULT WINAPI VU_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -139,6 +157,7 @@ LRESULT WINAPI VU_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:     return VU_Destroy(hwnd);
     case WM_PAINT:
     case WM_PRINTCLIENT: return VU_Paint(hwnd, *state, zt::PaintDC(hwnd, msg, wParam));
+    case WM_GETOBJECT:   return access::Answer<VUMeterAccessible>(hwnd, wParam, lParam);
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

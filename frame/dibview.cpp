@@ -2,6 +2,7 @@
 // DC, and the DIB view, which shows one DIB stretched to its client area or
 // centred at its natural size.  The view keeps only the DIB's handle, in
 // window long 0; the application owns the DIB.
+#include "access.h"
 #include "dib.h"
 #include "gdiguard.h"
 #include "window.h"
@@ -164,6 +165,17 @@ LRESULT DV_Command(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// A screen reader sees a picture.  The view has no state block: it is
+// alive as long as its window is.
+class DibViewAccessible : public access::Object {
+public:
+    using Object::Object;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_GRAPHIC; }
+    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
+};
+
 }  // namespace
 
 void WINAPI DrawDIB(HDC dc, HGLOBAL handle, int x, int y, int cx, int cy)
@@ -187,6 +199,7 @@ LRESULT WINAPI DV_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:     return DV_Destroy(hwnd);
     case WM_PAINT:
     case WM_PRINTCLIENT: return DV_Paint(hwnd, zt::PaintDC(hwnd, msg, wParam));
+    case WM_GETOBJECT:   return access::Answer<DibViewAccessible>(hwnd, wParam, lParam);
     default:             return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

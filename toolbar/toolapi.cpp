@@ -4,6 +4,7 @@
 // tools report, and the associate window that hears the reports.
 #include <algorithm>
 
+#include "access.h"
 #include "notify.h"
 #include "toolbar/toolbar.h"
 #include "toolbar/toolimages.h"
@@ -92,11 +93,14 @@ HWND CreateControl(HWND toolbar, const ToolNode& node, const ToolBarTool& record
                            instance, nullptr);
 }
 
-// Repaints the whole bar, erasing, when it still exists.
+// Repaints the whole bar, erasing, when it still exists; its buttons may
+// have come, gone or moved.
 BOOL Repainted(HWND toolbar)
 {
-    if (IsWindow(toolbar))
+    if (IsWindow(toolbar)) {
         RedrawNow(toolbar, nullptr, TRUE);
+        access::ChildrenChanged(toolbar);
+    }
     return TRUE;
 }
 

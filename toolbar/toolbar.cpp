@@ -128,8 +128,7 @@ LRESULT TB_Track(HWND hwnd, ToolBarState& state, POINT p)
     return 0;
 }
 
-// A release over the held button clicks it: a check button toggles, a
-// radio button checks, a push button comes up; then the click is reported.
+// A release over the held button clicks it.
 LRESULT TB_Release(HWND hwnd, ToolBarState& state)
 {
     if (!state.Tracking || !state.PressedTool)
@@ -138,14 +137,7 @@ LRESULT TB_Release(HWND hwnd, ToolBarState& state)
     ReleaseCapture();
     if (state.PointerOutside)
         return 0;
-    ToolNode& tool = *state.PressedTool;
-    switch (tool.Type) {
-    case TBT_CHECK: TB_CheckTool(hwnd, tool, IsChecked(tool.SavedState) ? FALSE : TRUE); break;
-    case TBT_RADIO: TB_CheckTool(hwnd, tool, TRUE); break;
-    case TBT_PUSH:  TB_SetToolState(hwnd, tool, kLookUp); break;
-    }
-    if (TB_MenuSelect(hwnd, state, tool, false) && Reports(state, tool))
-        SendCommand(state.Associate, static_cast<int>(tool.Id), 0, hwnd);
+    TB_Click(hwnd, state, *state.PressedTool);
     return 0;
 }
 
@@ -286,6 +278,26 @@ LRESULT TB_Command(HWND hwnd, const ToolBarState& state, UINT msg, WPARAM wParam
 
 }  // namespace
 
+void TB_Click(HWND hwnd, ToolBarState& state, ToolNode& tool)
+{
+    switch (tool.Type) {
+    case TBT_CHECK: TB_CheckTool(hwnd, tool, IsChecked(tool.SavedState) ? FALSE : TRUE); break;
+    case TBT_RADIO: TB_CheckTool(hwnd, tool, TRUE); break;
+    case TBT_PUSH:  TB_SetToolState(hwnd, tool, kLookUp); break;
+    }
+    if (TB_MenuSelect(hwnd, state, tool, false) && Reports(state, tool))
+        SendCommand(state.Associate, static_cast<int>(tool.Id), 0, hwnd);
+}
+
+void TB_ClickTool(HWND hwnd, ToolNode& tool)
+{
+    ToolBarState& state = *TB_State(hwnd);
+    if (!TB_MenuSelect(hwnd, state, tool, true))
+        return;
+    tool.SavedState = tool.State;
+    TB_Click(hwnd, state, tool);
+}
+
 LRESULT WINAPI TB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_CREATE)
@@ -315,6 +327,7 @@ LRESULT WINAPI TB_WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:    return TB_Press(hwnd, *state, MousePoint(lParam));
     case WM_MOUSEMOVE:        return TB_Track(hwnd, *state, MousePoint(lParam));
     case WM_LBUTTONUP:        return TB_Release(hwnd, *state);
+    case WM_GETOBJECT:        return TB_GetObject(hwnd, wParam, lParam);
     default:                  return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }

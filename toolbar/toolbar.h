@@ -117,6 +117,20 @@ void TB_DeleteTool(ToolBarState& state, ToolNode* tool);
 // false when the associate destroyed the toolbar meanwhile.
 bool TB_CloseDropDowns(HWND toolbar);
 
+// A click on a drawn button, as a release over the held button makes it: a
+// check button toggles (from its look when the press began, SavedState), a
+// radio button checks, a push button comes up; then the click is reported.
+void TB_Click(HWND toolbar, ToolBarState& state, ToolNode& tool);
+// A click made without the mouse (by an accessibility client): reported
+// held, then clicked.
+void TB_ClickTool(HWND toolbar, ToolNode& tool);
+
+// What accessibility clients see (toolaccess.cpp): the answer to
+// WM_GETOBJECT, and the child id of a tool, 1.. among the shown drawn
+// buttons in list order, 0 for any other tool.
+LRESULT TB_GetObject(HWND toolbar, WPARAM wParam, LPARAM lParam);
+LONG TB_ChildId(const ToolBarState& state, const ToolNode& tool);
+
 // Puts the kind's procedure in front of a new control's own (for a combo
 // box its edit field's as well); each control keeps the procedure it had.
 void TB_SubclassControl(const ToolNode& tool);

@@ -2,6 +2,7 @@
 // layout that keeps them in one row from left to right.
 #include <algorithm>
 
+#include "access.h"
 #include "toolbar/toolbar.h"
 
 namespace {
@@ -95,6 +96,9 @@ UINT TB_SetToolState(HWND toolbar, ToolNode& tool, UINT state)
     tool.State = state;
     const RECT inside{tool.X + 1, tool.Y + 1, tool.X + tool.Width - 1, tool.Y + tool.Height - 1};
     RedrawNow(toolbar, &inside, FALSE);
+    const ToolBarState* bar = TB_State(toolbar);
+    if (const LONG child = bar ? TB_ChildId(*bar, tool) : 0)
+        access::StateChanged(toolbar, child);
     return old;
 }
 
