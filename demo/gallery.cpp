@@ -263,7 +263,9 @@ HWND CreateFrame(HINSTANCE instance, Gallery& gallery)
     return hwnd;
 }
 
-// Writes each section's area, with a margin, to <dir>\<name>.png.
+// Writes each section's area, with a margin, to <dir>\<name>.png, and the
+// toolbar along the top and the status line along the bottom, each edge to
+// edge, to toolbar.png and status-line.png.
 bool SaveSectionPictures(HWND frame, const Gallery& gallery, const std::string& dir)
 {
     if (!CreateDirectoryA(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -276,6 +278,11 @@ bool SaveSectionPictures(HWND frame, const Gallery& gallery, const std::string& 
         InflateRect(&cut, kPictureMargin, kPictureMargin);
         parts.push_back({cut, dir + "\\" + SectionPictureName(p.section->title)});
     }
+    RECT client;
+    GetClientRect(frame, &client);
+    parts.push_back({RECT{0, 0, client.right, kGalleryToolbarHeight}, dir + "\\toolbar.png"});
+    const LONG status = static_cast<LONG>(StatusLine_GetHeight(frame));
+    parts.push_back({RECT{0, client.bottom - status, client.right, client.bottom}, dir + "\\status-line.png"});
     return SaveClientParts(frame, parts);
 }
 

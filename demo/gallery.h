@@ -38,7 +38,8 @@ HWND GalleryChild(HWND frame, const char* className, const char* text, DWORD sty
 // The pictures the gallery takes of itself; a null member is not taken.
 struct GalleryPictures {
     const char* file;  // the whole client area, as a PNG file
-    const char* dir;   // a folder (made if missing) for one PNG per section
+    const char* dir;   // a folder (made if missing) for one PNG per section, the
+                       // toolbar's (toolbar.png) and the status line's (status-line.png)
 };
 
 // Shows the sections in a frame window.  With pictures null it runs the

@@ -2,7 +2,8 @@
 //
 //   ztdemo                              shows the gallery until it is closed
 //   ztdemo --screenshot FILE.png        animates it for a second, writes FILE.png
-//   ztdemo --screenshot-dir DIR         ... and one DIR\<section>.png per section
+//   ztdemo --screenshot-dir DIR         ... and one DIR\<section>.png per section,
+//                                       DIR\toolbar.png and DIR\status-line.png
 //                                       (both options may be given together)
 //   ztdemo --screenshot-about FILE.png  writes a picture of the demo's About box
 #include "gallery.h"

@@ -5,7 +5,8 @@
 #   tools/pictures.sh
 # docs/screenshot.png: the gallery; docs/about.png: its About box;
 # docs/sections/<section>.png: one per gallery section ("VU meters" ->
-# vu-meters.png), the section's area with a 4-pixel margin.
+# vu-meters.png), the section's area with a 4-pixel margin, and toolbar.png
+# and status-line.png, the frame's toolbar and status line edge to edge.
 set -e
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" x86_64
