@@ -1,5 +1,6 @@
 # Runs the gallery with --screenshot-dir and checks that it writes one PNG
-# per section of its table (demo/main.cpp), each named after its section.
+# per section of its table (demo/main.cpp), each named after its section,
+# and one each of the frame's toolbar and status line.
 #   cmake -DWINE_RUN=<wine-run> -DDEMO=<ztdemo.exe> -DTABLE=<demo/main.cpp> -DWORK=<folder>
 #         -P demo-pictures-test.cmake
 cmake_minimum_required(VERSION 3.20)
@@ -14,11 +15,12 @@ file(READ ${TABLE} table)
 string(REGEX MATCHALL "\n *SECTION\\([A-Za-z]+\\)" sections "${table}")
 file(GLOB pictures LIST_DIRECTORIES false RELATIVE ${WORK} ${WORK}/*)
 list(LENGTH sections expected)
+math(EXPR expected "${expected} + 2")
 list(LENGTH pictures written)
 if(NOT written EQUAL expected)
-  message(FATAL_ERROR "${expected} sections, but ${written} pictures: ${pictures}")
+  message(FATAL_ERROR "${expected} pictures expected (the sections, the toolbar, the status line), but ${written}: ${pictures}")
 endif()
-foreach(name sliders.png gauges.png vu-meters.png tool-buttons.png multi-scroll.png)
+foreach(name sliders.png gauges.png vu-meters.png tool-buttons.png multi-scroll.png toolbar.png status-line.png)
   if(NOT name IN_LIST pictures)
     message(FATAL_ERROR "no ${name} among ${pictures}")
   endif()
@@ -29,4 +31,4 @@ foreach(picture IN LISTS pictures)
     message(FATAL_ERROR "${picture} is not a PNG named after its section")
   endif()
 endforeach()
-message(STATUS "${written} section pictures: ${pictures}")
+message(STATUS "${written} pictures: ${pictures}")

@@ -366,7 +366,7 @@ HRESULT STDMETHODCALLTYPE Object::put_accValue(VARIANT child, BSTR value)
     return FAILED(hr) ? hr : SetValue(c, value);
 }
 
-// The control's own place is the proxy's; a child's is the control's.
+// The control's client area or a child's rectangle, on the screen.
 HRESULT STDMETHODCALLTYPE Object::accLocation(LONG* x, LONG* y, LONG* cx, LONG* cy, VARIANT child)
 {
     if (!x || !y || !cx || !cy)
@@ -375,10 +375,8 @@ HRESULT STDMETHODCALLTYPE Object::accLocation(LONG* x, LONG* y, LONG* cx, LONG* 
     LONG c;
     if (const HRESULT hr = Check(child, c); FAILED(hr))
         return hr;
-    if (!c)
-        return standard_->accLocation(x, y, cx, cy, Self());
     RECT r;
-    if (!ChildRect(c, r))
+    if (c ? !ChildRect(c, r) : !GetClientRect(hwnd_, &r))
         return S_FALSE;
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *x = r.left;

@@ -3,7 +3,7 @@
 // with access::Answer<ItsObject>: for OBJID_CLIENT an accessible object
 // built on the platform's standard proxy for the window
 // (CreateStdAccessibleObject).  The proxy answers what the control leaves
-// alone (location, parent, focus, description, keyboard shortcut); the
+// alone (parent, focus, description, keyboard shortcut); the
 // control's class says its role, name, value and states, what setting its
 // value and its default action do, and which simple children it has (child
 // ids 1..n, such as the toolbar's buttons; 0 is the control itself).

@@ -187,6 +187,9 @@ TEST_P(EveryClass, AnswersAsItsKindAndOutlivesItsWindowDisconnected)
     EXPECT_EQ(Text(acc, &IAccessible::get_accValue), r.value);
     const LONG states = Number(acc, &IAccessible::get_accState);
     EXPECT_EQ(states & (r.on | r.off), r.on) << std::hex << states;
+    LONG x, y, cx, cy;
+    EXPECT_EQ(acc->accLocation(&x, &y, &cx, &cy, Child(CHILDID_SELF)), S_OK);
+    EXPECT_TRUE(cx == 120 && cy == 30) << "the client area, " << cx << " x " << cy;
 
     parent.log().Clear();
     BSTR put = SysAllocString(r.put);
