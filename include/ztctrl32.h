@@ -5,6 +5,10 @@
  * windows (dialog templates or CreateWindowExA) and drive them with their
  * messages.  All strings are ANSI.  Failures are returned as values
  * (0, FALSE, NULL); the library shows no message boxes.
+ *
+ * Every control answers accessibility clients (WM_GETOBJECT with
+ * OBJID_CLIENT) with an IAccessible telling its role, name, value and
+ * states, when the thread that created it has initialised COM.
  */
 #ifndef ZTCTRL32_H
 #define ZTCTRL32_H
