@@ -213,14 +213,7 @@ LRESULT DR_Command(HWND hwnd, DraggerState& state, UINT msg, WPARAM wParam, LPAR
 }
 
 // A screen reader sees a picture.
-class DraggerAccessible : public access::StateObject<DraggerState> {
-public:
-    using StateObject::StateObject;
-
-private:
-    LONG Role(LONG) const override { return ROLE_SYSTEM_GRAPHIC; }
-    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
-};
+using DraggerAccessible = access::Picture<access::StateObject<DraggerState>>;
 
 }  // namespace
 

@@ -137,19 +137,8 @@ LRESULT GA_Command(HWND hwnd, GaugeState& s, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 // A screen reader reads the gauge as a progress bar: "42%".
-class GaugeAccessible : public access::StateObject<GaugeState> {
-public:
-    using StateObject::StateObject;
-
-private:
-    LONG Role(LONG) const override { return ROLE_SYSTEM_PROGRESSBAR; }
-    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
-    bool Value(LONG, access::Text& text) const override
-    {
-        text.Number(S()->Percent, L"%");
-        return true;
-    }
-};
+constexpr WCHAR kPercent[] = L"%";
+using GaugeAccessible = access::Meter<GaugeState, &GaugeState::Percent, kPercent>;
 
 }  // namespace
 

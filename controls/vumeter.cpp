@@ -128,19 +128,8 @@ LRESULT VU_Command(HWND hwnd, VUMeterState& s, UINT msg, WPARAM wParam, LPARAM l
 
 // A screen reader reads the meter as a progress bar whose value is the
 // level in scale units.
-class VUMeterAccessible : public access::StateObject<VUMeterState> {
-public:
-    using StateObject::StateObject;
-
-private:
-    LONG Role(LONG) const override { return ROLE_SYSTEM_PROGRESSBAR; }
-    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
-    bool Value(LONG, access::Text& text) const override
-    {
-        text.Number(S()->Level);
-        return true;
-    }
-};
+constexpr WCHAR kNoSuffix[] = L"";
+using VUMeterAccessible = access::Meter<VUMeterState, &VUMeterState::Level, kNoSuffix>;
 
 }  // namespace
 

@@ -130,6 +130,17 @@ HRESULT Object::Check(const VARIANT& v, LONG& child) const
     return child < 0 || child > ChildCount() ? E_INVALIDARG : S_OK;
 }
 
+template <class Answer>
+HRESULT Object::AskText(const VARIANT& child, BSTR* out, Answer answer) const
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    LONG c;
+    const HRESULT hr = Check(child, c);
+    return FAILED(hr) ? hr : answer(c);
+}
+
 HRESULT STDMETHODCALLTYPE Object::QueryInterface(REFIID iid, void** object)
 {
     if (!object)
@@ -209,22 +220,12 @@ HRESULT STDMETHODCALLTYPE Object::get_accSelection(VARIANT* children)
 
 HRESULT STDMETHODCALLTYPE Object::get_accDescription(VARIANT child, BSTR* text)
 {
-    if (!text)
-        return E_POINTER;
-    *text = nullptr;
-    LONG c;
-    const HRESULT hr = Check(child, c);
-    return FAILED(hr) ? hr : c ? S_FALSE : standard_->get_accDescription(Self(), text);
+    return AskText(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accDescription(Self(), text); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accHelp(VARIANT child, BSTR* text)
 {
-    if (!text)
-        return E_POINTER;
-    *text = nullptr;
-    LONG c;
-    const HRESULT hr = Check(child, c);
-    return FAILED(hr) ? hr : c ? S_FALSE : standard_->get_accHelp(Self(), text);
+    return AskText(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accHelp(Self(), text); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic)
@@ -238,16 +239,12 @@ HRESULT STDMETHODCALLTYPE Object::get_accHelpTopic(BSTR* file, VARIANT child, LO
     return FAILED(hr) ? hr : c ? S_FALSE : standard_->get_accHelpTopic(file, Self(), topic);
 }
 
+// The proxy takes the mnemonic from the window text, when that is the name.
 HRESULT STDMETHODCALLTYPE Object::get_accKeyboardShortcut(VARIANT child, BSTR* text)
 {
-    if (!text)
-        return E_POINTER;
-    *text = nullptr;
-    LONG c;
-    if (const HRESULT hr = Check(child, c); FAILED(hr))
-        return hr;
-    // The proxy takes the mnemonic from the window text, when that is the name.
-    return c || !TextIsName() ? S_FALSE : standard_->get_accKeyboardShortcut(Self(), text);
+    return AskText(child, text, [&](LONG c) {
+        return c || !TextIsName() ? S_FALSE : standard_->get_accKeyboardShortcut(Self(), text);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE Object::accSelect(LONG flags, VARIANT child)
@@ -290,28 +287,20 @@ HRESULT STDMETHODCALLTYPE Object::get_accChild(VARIANT child, IDispatch** object
 
 HRESULT STDMETHODCALLTYPE Object::get_accName(VARIANT child, BSTR* name)
 {
-    if (!name)
-        return E_POINTER;
-    *name = nullptr;
-    LONG c;
-    if (const HRESULT hr = Check(child, c); FAILED(hr))
-        return hr;
-    Text text;
-    const bool has = Name(c, text);
-    return Give(has, text.chars, name);
+    return AskText(child, name, [&](LONG c) {
+        Text text;
+        const bool has = Name(c, text);
+        return Give(has, text.chars, name);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accValue(VARIANT child, BSTR* value)
 {
-    if (!value)
-        return E_POINTER;
-    *value = nullptr;
-    LONG c;
-    if (const HRESULT hr = Check(child, c); FAILED(hr))
-        return hr;
-    Text text;
-    const bool has = Value(c, text);
-    return Give(has, text.chars, value);
+    return AskText(child, value, [&](LONG c) {
+        Text text;
+        const bool has = Value(c, text);
+        return Give(has, text.chars, value);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accRole(VARIANT child, VARIANT* role)
@@ -344,12 +333,7 @@ HRESULT STDMETHODCALLTYPE Object::get_accState(VARIANT child, VARIANT* state)
 
 HRESULT STDMETHODCALLTYPE Object::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    if (!action)
-        return E_POINTER;
-    *action = nullptr;
-    LONG c;
-    const HRESULT hr = Check(child, c);
-    return FAILED(hr) ? hr : Give(true, DefaultAction(c), action);
+    return AskText(child, action, [&](LONG c) { return Give(true, DefaultAction(c), action); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::accDoDefaultAction(VARIANT child)
@@ -432,17 +416,7 @@ HRESULT STDMETHODCALLTYPE Object::accHitTest(LONG x, LONG y, VARIANT* child)
     return standard_->accHitTest(x, y, child);
 }
 
-// ---- What a control's class says unless it says otherwise -------------------------------
-
-LONG Object::States(LONG, LONG standard) const
-{
-    return standard;
-}
-
-bool Object::TextIsName() const
-{
-    return true;
-}
+// ---- The name -------------------------------------------------------------------------------
 
 bool Object::Name(LONG child, Text& name) const
 {
@@ -457,41 +431,6 @@ bool Object::Name(LONG child, Text& name) const
         return false;
     DropMnemonics(name.chars);
     return true;
-}
-
-bool Object::Value(LONG, Text&) const
-{
-    return false;
-}
-
-HRESULT Object::SetValue(LONG, const WCHAR*)
-{
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-const WCHAR* Object::DefaultAction(LONG) const
-{
-    return nullptr;
-}
-
-HRESULT Object::DoDefaultAction(LONG)
-{
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-LONG Object::ChildCount() const
-{
-    return 0;
-}
-
-bool Object::ChildRect(LONG, RECT&) const
-{
-    return false;
-}
-
-LONG Object::ChildAt(POINT) const
-{
-    return 0;
 }
 
 // ---- Handing objects out and raising events ------------------------------------------------

@@ -80,26 +80,30 @@ protected:
     virtual LONG Role(LONG child) const = 0;
     // The states: the standard proxy's for the control (unavailable,
     // focused, invisible ...), 0 for a child, with the class's own added.
-    virtual LONG States(LONG child, LONG standard) const;
+    virtual LONG States(LONG, LONG standard) const { return standard; }
     // The control's name: its window text without '&' (when TextIsName),
     // else the text of the static label just before it, as in a dialog.
     virtual bool Name(LONG child, Text& name) const;
-    virtual bool TextIsName() const;
-    virtual bool Value(LONG child, Text& value) const;
+    virtual bool TextIsName() const { return true; }
+    virtual bool Value(LONG, Text&) const { return false; }
     // A value a client sets (see Number); DISP_E_MEMBERNOTFOUND by default.
-    virtual HRESULT SetValue(LONG child, const WCHAR* text);
-    virtual const WCHAR* DefaultAction(LONG child) const;
-    virtual HRESULT DoDefaultAction(LONG child);
+    virtual HRESULT SetValue(LONG, const WCHAR*) { return DISP_E_MEMBERNOTFOUND; }
+    virtual const WCHAR* DefaultAction(LONG) const { return nullptr; }
+    virtual HRESULT DoDefaultAction(LONG) { return DISP_E_MEMBERNOTFOUND; }
     // Simple children: their number, their places and which one a client
     // point lies on (0: none).
-    virtual LONG ChildCount() const;
-    virtual bool ChildRect(LONG child, RECT& client) const;
-    virtual LONG ChildAt(POINT client) const;
+    virtual LONG ChildCount() const { return 0; }
+    virtual bool ChildRect(LONG, RECT&) const { return false; }
+    virtual LONG ChildAt(POINT) const { return 0; }
 
     const HWND hwnd_;
 
 private:
     HRESULT Check(const VARIANT& v, LONG& child) const;
+    // A question answered with a text: the text cleared, the child checked,
+    // then answer(child) answers.
+    template <class Answer>
+    HRESULT AskText(const VARIANT& child, BSTR* out, Answer answer) const;
     LONG refs_ = 1;
     WNDPROC proc_;
     IAccessible* standard_ = nullptr;
@@ -114,13 +118,41 @@ protected:
     bool Alive() const override { return Object::Alive() && S(); }
 };
 
-// Reads a whole decimal number, blanks around it allowed ("42", " -7 ");
-// larger magnitudes come out as +-2^40.  False for anything else.
-bool Number(const WCHAR* text, long long& value);
-
 // The states of a control that only shows something: read-only, never
 // focused.
 LONG ReadOnly(LONG standard);
+
+// A control that only shows a level: a read-only progress bar whose value
+// is the state's field, followed by suffix ("42%").
+template <class State, LONG State::*Level, const WCHAR* Suffix>
+class Meter : public StateObject<State> {
+public:
+    using StateObject<State>::StateObject;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_PROGRESSBAR; }
+    LONG States(LONG, LONG standard) const override { return ReadOnly(standard); }
+    bool Value(LONG, Text& text) const override
+    {
+        text.Number(this->S()->*Level, Suffix);
+        return true;
+    }
+};
+
+// A control that shows a picture: a read-only graphic.
+template <class Base>
+class Picture : public Base {
+public:
+    using Base::Base;
+
+private:
+    LONG Role(LONG) const override { return ROLE_SYSTEM_GRAPHIC; }
+    LONG States(LONG, LONG standard) const override { return ReadOnly(standard); }
+};
+
+// Reads a whole decimal number, blanks around it allowed ("42", " -7 ");
+// larger magnitudes come out as +-2^40.  False for anything else.
+bool Number(const WCHAR* text, long long& value);
 
 // Hands the object to the client (LresultFromObject) and drops this
 // reference; 0 (DefWindowProc's answer) when it could not be made or handed.

@@ -167,14 +167,7 @@ LRESULT DV_Command(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 // A screen reader sees a picture.  The view has no state block: it is
 // alive as long as its window is.
-class DibViewAccessible : public access::Object {
-public:
-    using Object::Object;
-
-private:
-    LONG Role(LONG) const override { return ROLE_SYSTEM_GRAPHIC; }
-    LONG States(LONG, LONG standard) const override { return access::ReadOnly(standard); }
-};
+using DibViewAccessible = access::Picture<access::Object>;
 
 }  // namespace
 
