@@ -6,56 +6,44 @@
 
 #include <oleacc.h>
 
-#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace ztest;
 
 namespace {
 
-struct Event {
-    DWORD event;
-    HWND hwnd;
-    LONG child;
-};
-std::vector<Event> Events;
+// The value, state and reorder events of OBJID_CLIENT of one window, caught
+// out of context (they arrive while the thread pumps its messages), as
+// "V0 S3 R0" with the child ids.
+HWND Watched;
+std::string Events;
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
 {
-    if (object == OBJID_CLIENT)
-        Events.push_back({event, hwnd, child});
+    const char* kind = event == EVENT_OBJECT_VALUECHANGE ? "V"
+                       : event == EVENT_OBJECT_STATECHANGE ? "S"
+                       : event == EVENT_OBJECT_REORDER     ? "R"
+                                                           : nullptr;
+    if (hwnd == Watched && object == OBJID_CLIENT && kind)
+        Events += (Events.empty() ? "" : " ") + (kind + std::to_string(child));
 }
 
-// The reorder, state and value events of this process, caught out of
-// context: they arrive while the thread pumps its messages.
-class EventHook {
-public:
-    EventHook()
-        : hook_(SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent,
-                                GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT))
+struct EventHook {
+    explicit EventHook(HWND hwnd)
     {
+        Watched = hwnd;
         Events.clear();
     }
-    ~EventHook() { UnhookWinEvent(hook_); }
-    // The window's events since the last call: "V0 S3 R0" (value, state or
-    // reorder, and the child id).
-    std::string Caught(HWND hwnd)
+    ~EventHook() { UnhookWinEvent(hook); }
+    std::string Caught()
     {
         PumpMessages();
-        std::string caught;
-        for (const Event& e : Events) {
-            const char* kind = e.event == EVENT_OBJECT_VALUECHANGE ? "V"
-                               : e.event == EVENT_OBJECT_STATECHANGE ? "S"
-                               : e.event == EVENT_OBJECT_REORDER     ? "R"
-                                                                     : nullptr;
-            if (e.hwnd == hwnd && kind)
-                caught += (caught.empty() ? "" : " ") + (kind + std::to_string(e.child));
-        }
-        Events.clear();
-        return caught;
+        return std::exchange(Events, std::string());
     }
-    HWINEVENTHOOK hook_;
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
 };
 
 VARIANT Child(LONG id)
@@ -69,19 +57,14 @@ VARIANT Child(LONG id)
 using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 using NumberGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
 
-// A text the object answers: "-" for none (S_FALSE), "hr 0x..." for a failure.
+// A text the object answers: "-" for none (S_FALSE), "!" for a failure.
 std::string Text(IAccessible* acc, TextGetter get, LONG child = CHILDID_SELF)
 {
     BSTR text = nullptr;
     const HRESULT hr = (acc->*get)(Child(child), &text);
-    std::string out = hr == S_FALSE ? "-" : "";
+    std::string out = hr == S_FALSE ? "-" : FAILED(hr) ? "!" : "";
     for (const WCHAR* c = hr == S_OK && text ? text : L""; *c; ++c)
         out += static_cast<char>(*c);
-    if (FAILED(hr)) {
-        char code[24];
-        std::snprintf(code, sizeof code, "hr 0x%08lX", static_cast<unsigned long>(hr));
-        out = code;
-    }
     SysFreeString(text);
     return out;
 }
@@ -123,8 +106,7 @@ struct Row {
     LONG on, off;  // states set, states clear
     const WCHAR* put;
     HRESULT putResult;
-    const char* valueAfter, *action;
-    HRESULT actionResult;
+    const char* valueAfter, *action;  // "-": no default action
     std::vector<Expect> hears;  // from the put and the action
     const char* events;         // from prepare, put and action
 };
@@ -140,30 +122,30 @@ const Expect kSliderMoved{WM_COMMAND, MAKEWPARAM(100, SLN_POSCHANGED), 0, false,
 
 const Row kRows[] = {
     {"SliderH", ZTC_SLIDER_H_CLASS, SLS_NOTIFY, nullptr, [](HWND s) { ZtSlider_SetPos(s, 42); }, ROLE_SYSTEM_SLIDER,
-     "Level", "42", kFocusable, 0, L" 300 ", S_OK, "255", "-", kNotHere, {kSliderMoved}, "V0 V0"},
+     "Level", "42", kFocusable, 0, L" 300 ", S_OK, "255", "-", {kSliderMoved}, "V0 V0"},
     {"SliderSameValue", ZTC_SLIDER_H_CLASS, SLS_NOTIFY, nullptr, [](HWND s) { ZtSlider_SetPos(s, 42); },
-     ROLE_SYSTEM_SLIDER, "Level", "42", kFocusable, 0, L"+42", S_OK, "42", "-", kNotHere, {}, "V0"},
+     ROLE_SYSTEM_SLIDER, "Level", "42", kFocusable, 0, L"+42", S_OK, "42", "-", {}, "V0"},
     {"SliderNotANumber", ZTC_SLIDER_H_CLASS, SLS_NOTIFY, "&Pan", nullptr, ROLE_SYSTEM_SLIDER, "Pan", "0", kFocusable,
-     0, L"4x", E_INVALIDARG, "0", "-", kNotHere, {}, ""},
+     0, L"4x", E_INVALIDARG, "0", "-", {}, ""},
     {"SliderV", ZTC_SLIDER_V_CLASS, SLS_NOTIFY, nullptr, [](HWND s) { ZtVSlider_SetPos(s, 20); },
-     ROLE_SYSTEM_SLIDER, "Level", "20", kFocusable, 0, L"-5", S_OK, "0", "-", kNotHere, {kSliderMoved}, "V0 V0"},
+     ROLE_SYSTEM_SLIDER, "Level", "20", kFocusable, 0, L"-5", S_OK, "0", "-", {kSliderMoved}, "V0 V0"},
     {"VUMeter", ZTC_VU_H_CLASS, 0, nullptr, [](HWND m) { ZtVUMeter_SetLevel(m, 200); }, ROLE_SYSTEM_PROGRESSBAR,
-     "Level", "200", kReadOnly, kFocusable, L"5", kNotHere, "200", "-", kNotHere, {}, "V0"},
+     "Level", "200", kReadOnly, kFocusable, L"5", kNotHere, "200", "-", {}, "V0"},
     {"Gauge", ZTC_GAUGE_CLASS, 0, nullptr, [](HWND g) { ZtGauge_SetPercent(g, 42); }, ROLE_SYSTEM_PROGRESSBAR,
-     "Level", "42%", kReadOnly, kFocusable, L"5", kNotHere, "42%", "-", kNotHere, {}, "V0"},
+     "Level", "42%", kReadOnly, kFocusable, L"5", kNotHere, "42%", "-", {}, "V0"},
     {"BitmapButton", ZTC_BMPBTN_CLASS, 0, "P&lay", nullptr, ROLE_SYSTEM_PUSHBUTTON, "Play", "-", kFocusable,
-     STATE_SYSTEM_PRESSED, L"5", kNotHere, "-", "Press", S_OK, {{WM_COMMAND, MAKEWPARAM(100, 0), 0, false, true}}, "S0 S0"},
+     STATE_SYSTEM_PRESSED, L"5", kNotHere, "-", "Press", {{WM_COMMAND, MAKEWPARAM(100, 0), 0, false, true}}, "S0 S0"},
     {"MultiScroll", ZTC_MUSCROLL_CLASS, 0, nullptr, [](HWND m) { ZtMultiScroll_SetValue(m, 3); },
-     ROLE_SYSTEM_SPINBUTTON, "Level", "3", 0, kFocusable, L"7", S_OK, "7", "-", kNotHere,
+     ROLE_SYSTEM_SPINBUTTON, "Level", "3", 0, kFocusable, L"7", S_OK, "7", "-",
      {{WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 0, false, true}}, "V0 V0"},
     {"MultiScrollOutOfRange", ZTC_MUSCROLL_CLASS, MSS_TEXTINIT, "3,20,4", nullptr, ROLE_SYSTEM_SPINBUTTON,
-     "Level", "4", 0, kFocusable, L"21", E_INVALIDARG, "4", "-", kNotHere, {}, ""},
+     "Level", "4", 0, kFocusable, L"21", E_INVALIDARG, "4", "-", {}, ""},
     {"Dragger", ZTC_DRAGGER_CLASS, 0, nullptr, nullptr, ROLE_SYSTEM_GRAPHIC, "Level", "-", kReadOnly, kFocusable,
-     L"5", kNotHere, "-", "-", kNotHere, {}, ""},
+     L"5", kNotHere, "-", "-", {}, ""},
     {"DIBView", ZTC_DIBVIEW_CLASS, 0, nullptr, nullptr, ROLE_SYSTEM_GRAPHIC, "Level", "-", kReadOnly, kFocusable,
-     L"5", kNotHere, "-", "-", kNotHere, {}, ""},
+     L"5", kNotHere, "-", "-", {}, ""},
     {"Toolbar", ZTC_TOOLBAR_CLASS, 0, nullptr, nullptr, ROLE_SYSTEM_TOOLBAR, "Level", "-", 0, kFocusable, L"5",
-     kNotHere, "-", "-", kNotHere, {}, ""},
+     kNotHere, "-", "-", {}, ""},
 };
 
 class EveryClass : public Com, public ::testing::WithParamInterface<Row> {};
@@ -177,7 +159,7 @@ TEST_P(EveryClass, AnswersAsItsKindAndOutlivesItsWindowDisconnected)
     parent.CreateChild("static", 0, 10, 10, 60, 16, 99, "&Level");
     HWND control = parent.CreateChild(r.className, r.style, 10, 40, 120, 30, 100, r.text);
     ASSERT_NE(control, nullptr);
-    EventHook hook;
+    EventHook hook(control);
     if (r.prepare)
         r.prepare(control);
     IAccessible* acc = ObjectOf(control);
@@ -197,16 +179,15 @@ TEST_P(EveryClass, AnswersAsItsKindAndOutlivesItsWindowDisconnected)
     SysFreeString(put);
     EXPECT_EQ(Text(acc, &IAccessible::get_accValue), r.valueAfter);
     EXPECT_EQ(Text(acc, &IAccessible::get_accDefaultAction), r.action);
-    EXPECT_EQ(acc->accDoDefaultAction(Child(CHILDID_SELF)), r.actionResult);
+    EXPECT_EQ(acc->accDoDefaultAction(Child(CHILDID_SELF)), r.action[0] == '-' ? kNotHere : S_OK);
     EXPECT_TRUE(SequenceIs(parent.log().Only({WM_COMMAND, WM_HSCROLL}), r.hears));
-    EXPECT_EQ(hook.Caught(control), r.events);
+    EXPECT_EQ(hook.Caught(), r.events);
     EXPECT_EQ(Number(acc, &IAccessible::get_accRole, 1), -1) << "no child 1";
 
     DestroyWindow(control);
     LONG count;
     EXPECT_EQ(acc->get_accChildCount(&count), RPC_E_DISCONNECTED);
     EXPECT_EQ(acc->accDoDefaultAction(Child(CHILDID_SELF)), RPC_E_DISCONNECTED);
-    EXPECT_EQ(Text(acc, &IAccessible::get_accValue), "hr 0x80010108");
     EXPECT_EQ(acc->Release(), 0u) << "the last reference frees the object";
 }
 
@@ -232,8 +213,7 @@ TEST_F(Com, ToolbarButtonsAreItsChildren)
     IAccessible* acc = ObjectOf(bar);
     ASSERT_NE(acc, nullptr);
     LONG count = -1;
-    EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 5) << "the shown drawn buttons";
+    EXPECT_TRUE(acc->get_accChildCount(&count) == S_OK && count == 5) << count << ": the shown drawn buttons";
     const struct { const char* name; LONG role, states; const char* action; } children[] = {
         {"Paste", ROLE_SYSTEM_PUSHBUTTON, 0, "Press"},
         {"-", ROLE_SYSTEM_CHECKBUTTON, 0, "Check"},
@@ -242,28 +222,24 @@ TEST_F(Com, ToolbarButtonsAreItsChildren)
         {"Copy", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE, "Press"},
     };
     for (LONG c = 1; c <= 5; ++c) {
-        SCOPED_TRACE(c);
-        EXPECT_EQ(Text(acc, &IAccessible::get_accName, c), children[c - 1].name);
-        EXPECT_EQ(Number(acc, &IAccessible::get_accRole, c), children[c - 1].role);
-        EXPECT_EQ(Number(acc, &IAccessible::get_accState, c), children[c - 1].states);
-        EXPECT_EQ(Text(acc, &IAccessible::get_accDefaultAction, c), children[c - 1].action);
+        const auto& want = children[c - 1];
+        EXPECT_EQ(Text(acc, &IAccessible::get_accName, c), want.name) << c;
+        EXPECT_EQ(Number(acc, &IAccessible::get_accRole, c), want.role) << c;
+        EXPECT_EQ(Number(acc, &IAccessible::get_accState, c), want.states) << c;
+        EXPECT_EQ(Text(acc, &IAccessible::get_accDefaultAction, c), want.action) << c;
     }
-    EXPECT_EQ(Number(acc, &IAccessible::get_accRole, 6), -1);
 
     // The check button (x = 4 + 24 + 6 = 34) on the screen, and found there.
     POINT origin{0, 0};
     ClientToScreen(bar, &origin);
     LONG x, y, cx, cy;
     EXPECT_EQ(acc->accLocation(&x, &y, &cx, &cy, Child(2)), S_OK);
-    EXPECT_TRUE(x == origin.x + 34 && y == origin.y + 3 && cx == 24 && cy == 22) << x << "," << y << " " << cx << "x" << cy;
+    EXPECT_TRUE(x == origin.x + 34 && y == origin.y + 3 && cx == 24 && cy == 22) << x << "," << y;
     VARIANT hit;
     EXPECT_EQ(acc->accHitTest(origin.x + 40, origin.y + 10, &hit), S_OK);
     EXPECT_TRUE(V_VT(&hit) == VT_I4 && V_I4(&hit) == 2);
-    VARIANT next;
-    EXPECT_EQ(acc->accNavigate(NAVDIR_NEXT, Child(2), &next), S_OK);
-    EXPECT_TRUE(V_VT(&next) == VT_I4 && V_I4(&next) == 3);
 
-    EventHook hook;
+    EventHook hook(bar);
     parent.log().Clear();
     EXPECT_EQ(acc->accDoDefaultAction(Child(2)), S_OK);
     EXPECT_EQ(acc->accDoDefaultAction(Child(3)), S_OK);
@@ -275,9 +251,8 @@ TEST_F(Com, ToolbarButtonsAreItsChildren)
     EXPECT_EQ(Text(acc, &IAccessible::get_accDefaultAction, 2), "Uncheck");
     EXPECT_EQ(Number(acc, &IAccessible::get_accState, 4), 0) << "the other radio button";
     ToolBar_Show(bar, 7, TRUE);
-    EXPECT_EQ(hook.Caught(bar), "S2 S4 S3 R0");
-    EXPECT_EQ(acc->get_accChildCount(&count), S_OK);
-    EXPECT_EQ(count, 6);
+    EXPECT_EQ(hook.Caught(), "S2 S4 S3 R0");
+    EXPECT_TRUE(acc->get_accChildCount(&count) == S_OK && count == 6) << count;
     DestroyWindow(bar);
     EXPECT_EQ(acc->Release(), 0u);
     DeleteObject(strip);
