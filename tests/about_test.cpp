@@ -1,12 +1,11 @@
-// The About box (its resources, the texts read from version resources, the
-// icon it picks, closing, placement and painting) and the information entry.
+// The About box (the texts read from version resources, the icon it picks,
+// closing, placement and painting) and the information entry.
 #include "gdicount.h"
 #include "imports.h"
 #include "surface.h"
 #include "ztest.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,29 +13,11 @@ using namespace ztest;
 
 namespace {
 
-HMODULE Fixture(const char* name)
-{
-    return LoadLibraryA(name);  // stays loaded for the program's life
-}
+// The icon of a resource-only fixture module: a blue bar over (7, 7) - (19, 11).
+HICON FixtureIcon() { return LoadIconA(LoadLibraryA("ztfix_about_icon.dll"), MAKEINTRESOURCEA(1)); }
 
-// The fixture's icon: a blue bar over (7, 7) - (19, 11).
-HICON FixtureIcon()
-{
-    return LoadIconA(Fixture("ztfix_about_icon.dll"), MAKEINTRESOURCEA(1));
-}
-
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
-{
-    char name[16] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (std::strcmp(name, "#32770") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
-    return FALSE;
-}
-
-// What a modal About box showed once it was up, and whether the action
-// RunAboutBox gave it closed it.
+// What a modal About box showed at the first tick of its loop, where the
+// test's action ran, and whether that closed it (else it is ended later).
 struct Seen {
     std::string caption;
     RECT window{};
@@ -45,168 +26,76 @@ struct Seen {
     bool buttonFont = false;  // the OK button has the dialog's font
     bool closed = true;
 };
+Seen g_seen;
+void (*g_action)(HWND);
+int g_ticks;
 
-struct {
-    void (*action)(HWND);
-    Seen seen;
-    int ticks;
-} g_run;
-
-// Inside the modal loop: records the dialog at the first tick and runs the
-// action; ends the dialog itself when it is still up six ticks later.
 void CALLBACK ModalTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND d = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&d));
-    if (!d)
-        return;
-    Seen& s = g_run.seen;
-    if (g_run.ticks++ == 0) {
+    HWND d = FindWindowA("#32770", nullptr);
+    if (d && g_ticks++ == 0) {
         char caption[64] = "";
         GetWindowTextA(d, caption, sizeof caption);
-        s.caption = caption;
-        GetWindowRect(d, &s.window);
-        s.info = *reinterpret_cast<const AboutInfo*>(GetWindowLongPtrA(d, DWLP_USER));
+        g_seen.caption = caption;
+        GetWindowRect(d, &g_seen.window);
+        g_seen.info = *reinterpret_cast<const AboutInfo*>(GetWindowLongPtrA(d, DWLP_USER));
         const LRESULT font = SendMessageA(d, WM_GETFONT, 0, 0);
-        GetObjectA(reinterpret_cast<HFONT>(font), sizeof s.font, &s.font);
-        s.buttonFont = SendDlgItemMessageA(d, IDOK, WM_GETFONT, 0, 0) == font;
-        g_run.action(d);
-    } else if (g_run.ticks > 6) {
-        s.closed = false;
+        GetObjectA(reinterpret_cast<HFONT>(font), sizeof g_seen.font, &g_seen.font);
+        g_seen.buttonFont = SendDlgItemMessageA(d, IDOK, WM_GETFONT, 0, 0) == font;
+        g_action(d);
+    } else if (d && g_ticks > 6) {
+        g_seen.closed = false;
         EndDialog(d, 0);
     }
 }
 
-Seen RunAboutBox(HWND owner, HMODULE module, HICON icon, const char* title, void (*action)(HWND))
+Seen RunAboutBox(HWND owner, const char* module, HICON icon, const char* title, void (*action)(HWND))
 {
-    g_run = {action, {}, 0};
+    g_seen = {}, g_action = action, g_ticks = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, ModalTick);
-    AboutBox(owner, module, icon, title);
+    AboutBox(owner, module ? LoadLibraryA(module) : nullptr, icon, title);
     KillTimer(nullptr, timer);
-    return g_run.seen;
+    return g_seen;
 }
 
-void Cancel(HWND dialog)
-{
-    SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
-RECT Client(HWND hwnd)
-{
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    return r;
-}
-
-// The About dialog run modeless on a block of the test's own, painted, with
-// its client area copied for exact reading and the metrics of a plain DC's
-// font, the units of its layout.
-struct AboutDialog {
-    AboutDialog(HWND owner, const AboutInfo* block)
-        : info(block ? *block : AboutInfo{}),
-          hwnd(CreateDialogParamA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), owner, AboutDlg,
-                                  block ? reinterpret_cast<LPARAM>(&info) : 0)),
-          picture(Client(hwnd).right, Client(hwnd).bottom)
-    {
-        PaintNow(hwnd);
-        HDC dc = GetDC(hwnd);
-        BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), dc, 0, 0, SRCCOPY);
-        GetTextMetricsA(dc, &metrics);
-        ReleaseDC(hwnd, dc);
-    }
-    ~AboutDialog() { DestroyWindow(hwnd); }
-    AboutInfo info;
-    HWND hwnd;
-    Surface picture;
-    TEXTMETRICA metrics{};
-};
-
-// A zero-terminated UTF-16 string of a resource; moves past it.
-std::wstring Wide(const WORD*& p)
-{
-    std::wstring text;
-    while (*p)
-        text += static_cast<wchar_t>(*p++);
-    ++p;
-    return text;
-}
-
-const void* Resource(UINT id, UINT type)
-{
-    HRSRC found = FindResourceA(Library(), MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
-    return found ? LockResource(LoadResource(Library(), found)) : nullptr;
-}
+void Cancel(HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
 }  // namespace
 
-TEST(AboutResourcesTest, DialogTemplateVersionWordAndLogo)
-{
-    const auto* dialog = static_cast<const DLGTEMPLATE*>(Resource(ZTC_ABOUT_DIALOG, 5));
-    ASSERT_NE(dialog, nullptr);
-    auto* p = reinterpret_cast<const WORD*>(reinterpret_cast<const BYTE*>(dialog) + 18);
-    const int menuOrClass = p[0] | p[1];
-    p += 2;
-    const std::wstring title = Wide(p);
-    const int points = *p++;
-    const std::wstring face = Wide(p);
-    const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
-    p = reinterpret_cast<const WORD*>(item) + 9;
-    const long long buttonClass = static_cast<long long>(p[0]) << 16 | p[1];
-    p += 2;
-    EXPECT_EQ((std::vector<long long>{dialog->style, dialog->cdit, dialog->x, dialog->y, dialog->cx, dialog->cy,
-                                      menuOrClass, points, item->style, item->id, item->x, item->y, item->cx,
-                                      item->cy, buttonClass}),
-              (std::vector<long long>{0x90C000C4, 1, 6, 18, 180, 112, 0, 8, 0x50010001, IDOK, 70, 94, 40, 15, 0xFFFF0080}));
-    EXPECT_TRUE(title == L"About" && face == L"MS Sans Serif" && Wide(p) == L"OK");
-
-    char word[32] = "";
-    LoadStringA(Library(), 5, word, sizeof word);
-    EXPECT_STREQ(word, "Version");
-    const auto* logo = static_cast<const BITMAPINFOHEADER*>(Resource(200, 2));
-    ASSERT_NE(logo, nullptr);
-    EXPECT_EQ((std::vector<int>{logo->biWidth, logo->biHeight, logo->biBitCount}), (std::vector<int>{260, 57, 4}));
-}
-
 TEST(AboutBoxTest, TextsFromTheVersionResourceAndTheIconItFinds)
 {
-    enum IconFrom { kGiven, kOwnerClass, kFile, kNone };
+    const HICON given = FixtureIcon(), classIcon = LoadIconA(nullptr, IDI_QUESTION), fromFile = HICON(1);
     const struct {
         const char* module;
-        IconFrom icon;
+        HICON given, classIcon, icon;    // fromFile: the file's own, destroyed after
         std::vector<std::string> texts;  // description, version, copyright, trademarks, comments
     } cases[] = {
-        {"ztfix_about_full.dll", kNone,
+        {"ztfix_about_full.dll", nullptr, nullptr, nullptr,
          {"Sample Player", "Version 3.00.007", "Copyright (C) 1996 Sample Works",
           "Sample Player is a trademark of Sample Works", "Plays samples"}},
-        {"ztfix_about_long.dll", kGiven,
+        {"ztfix_about_long.dll", given, classIcon, given,
          {"A description that is longer than the field the About box keeps for it: 0123456", "Version 2.01.012",
           "A copyright line that is longer than the field kept for it: 012", "",
           "Shown in place of the missing trademark"}},
-        {"ztfix_about_bare.dll", kOwnerClass, {"", "Version 1.02.004", "", "", ""}},  // no translation table
-        {"ztfix_about_icon.dll", kFile, {"", "", "", "", ""}},                        // no version resource
+        {"ztfix_about_bare.dll", nullptr, classIcon, classIcon, {"", "Version 1.02.004", "", "", ""}},  // no translation
+        {"ztfix_about_icon.dll", nullptr, nullptr, fromFile, {"", "", "", "", ""}},  // no version resource
     };
     ParentWindow owner;
-    const HICON given = FixtureIcon(), classIcon = LoadIconA(nullptr, IDI_QUESTION);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.module);
-        SetClassLongPtrA(owner.hwnd(), GCLP_HICON, c.icon == kOwnerClass ? LONG_PTR(classIcon) : 0);
+        SetClassLongPtrA(owner.hwnd(), GCLP_HICON, reinterpret_cast<LONG_PTR>(c.classIcon));
         GdiCounter gdi(Library());
-        const Seen seen = RunAboutBox(owner.hwnd(), Fixture(c.module), c.icon == kGiven ? given : nullptr,
-                                      nullptr, Cancel);
-        const AboutInfo& i = seen.info;
+        const AboutInfo i = RunAboutBox(owner.hwnd(), c.module, c.given, nullptr, Cancel).info;
         EXPECT_EQ((std::vector<std::string>{i.Description, i.VersionText, i.Copyright, i.Trademarks, i.Comments}),
                   c.texts);
         EXPECT_EQ(gdi.Live(), 0u) << gdi.Describe();
-
         ICONINFO left{};
         const bool alive = i.Icon && GetIconInfo(i.Icon, &left);
-        DeleteObject(left.hbmColor);
-        DeleteObject(left.hbmMask);
-        EXPECT_EQ(i.Icon != nullptr, c.icon != kNone);
-        if (c.icon == kGiven || c.icon == kOwnerClass) {
-            EXPECT_EQ(i.Icon, c.icon == kGiven ? given : classIcon);
-        }
-        EXPECT_EQ(alive, c.icon == kGiven || c.icon == kOwnerClass) << "only the file's icon is destroyed after";
+        DeleteObject(left.hbmColor), DeleteObject(left.hbmMask);
+        if (c.icon == fromFile)
+            EXPECT_TRUE(i.Icon && !alive) << "the file's icon, destroyed after";
+        else
+            EXPECT_TRUE(i.Icon == c.icon && alive == (c.icon != nullptr));
     }
     SetClassLongPtrA(owner.hwnd(), GCLP_HICON, 0);
 }
@@ -231,7 +120,7 @@ TEST(AboutBoxTest, EnterEscAndOkCloseItOtherCommandsDoNotAndItIsCentredOverItsOw
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         titled = !titled;
-        const Seen seen = RunAboutBox(owner.hwnd(), Fixture("ztfix_about_full.dll"), nullptr,
+        const Seen seen = RunAboutBox(owner.hwnd(), "ztfix_about_full.dll", nullptr,
                                       titled ? "About Sample Player" : nullptr, c.action);
         EXPECT_EQ(seen.closed, c.closes);
         EXPECT_EQ(seen.caption, titled ? "About Sample Player" : "About");
@@ -248,17 +137,15 @@ TEST(AboutBoxTest, EnterEscAndOkCloseItOtherCommandsDoNotAndItIsCentredOverItsOw
     EXPECT_NEAR(ownerless.window.top + ownerless.window.bottom, o.bottom, 1);
 }
 
+// The dialog run modeless on a block of the test's own: the logo centred at
+// the top (white shows the face), the icon and the texts below it, placed in
+// units of a plain DC's font, compared with the same drawn by the test.
 TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComments)
 {
     Surface logo(260, 57);
     HBITMAP bitmap = LoadBitmapA(Library(), MAKEINTRESOURCEA(200));
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, bitmap);
-    BitBlt(logo.dc(), 0, 0, 260, 57, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    DrawStateA(logo.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, 0, 0, 0, 0, DST_BITMAP);
     DeleteObject(bitmap);
-
     const std::string mark = "Sample Player is a trademark of Sample Works", note = "Plays samples: a comment that wraps";
     const struct {
         HICON icon;
@@ -271,24 +158,29 @@ TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComme
         AboutInfo info{c.icon, nullptr, "Sample Player", "Version 3.00.007", "Copyright (C) 1996 Sample Works", "", ""};
         lstrcpyA(info.Trademarks, c.trademarks.c_str());
         lstrcpyA(info.Comments, c.comments.c_str());
-        const AboutDialog about(owner.hwnd(), &info);
-        const int left = (about.picture.width() - 260) / 2, a = about.metrics.tmAveCharWidth;
+        HWND about = CreateDialogParamA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), owner.hwnd(), AboutDlg,
+                                        reinterpret_cast<LPARAM>(&info));
+        PaintNow(about);
+        RECT client;
+        GetClientRect(about, &client);
+        HDC dc = GetDC(about);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        const int left = (client.right - 260) / 2, a = tm.tmAveCharWidth, y = 4 + 57 + 8;  // y: below the logo
         int wrong = 0;
-        for (int y = 0; y < 57; ++y)
-            for (int x = 0; x < 260; ++x) {
-                const COLORREF ink = logo.At(x, y);
-                wrong += about.picture.At(left + x, 4 + y) != (ink == RGB(255, 255, 255) ? face : ink);
+        for (int py = 0; py < 57; ++py)
+            for (int px = 0; px < 260; ++px) {
+                const COLORREF ink = logo.At(px, py);
+                wrong += GetPixel(dc, left + px, 4 + py) != (ink == RGB(255, 255, 255) ? face : ink);
             }
         EXPECT_EQ(wrong, 0) << "logo pixels out of place";
-        const int y = 4 + 57 + 8;  // below the logo
-        EXPECT_EQ(about.picture.At(a + 10, y + 8), c.icon ? RGB(0, 0, 255) : face) << "icon at (a, y)";
+        EXPECT_EQ(GetPixel(dc, a + 10, y + 8), c.icon ? RGB(0, 0, 255) : face) << "icon at (a, y)";
 
-        // The texts drawn where they belong, on the dialog's colour.
-        const int x = 2 * a + GetSystemMetrics(SM_CXICON), h = about.metrics.tmHeight;
-        Surface want(about.picture.width(), about.picture.height());
+        const int x = 2 * a + GetSystemMetrics(SM_CXICON), h = tm.tmHeight;
+        Surface want(client.right, client.bottom);
         want.Fill(face);
         SetBkMode(want.dc(), TRANSPARENT);
-        old = SelectObject(want.dc(), reinterpret_cast<HFONT>(SendMessageA(about.hwnd, WM_GETFONT, 0, 0)));
+        HGDIOBJ old = SelectObject(want.dc(), reinterpret_cast<HFONT>(SendMessageA(about, WM_GETFONT, 0, 0)));
         const char* lines[] = {info.Description, info.VersionText, info.Copyright};
         for (int i = 0; i < 3; ++i)
             TextOutA(want.dc(), x, y + i * h, lines[i], lstrlenA(lines[i]));
@@ -296,16 +188,19 @@ TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComme
         SelectObject(want.dc(), small);
         RECT box{x + 2, y + 3 * h, x + 202, y + 3 * h + 32};
         DrawTextA(want.dc(), c.shown.c_str(), -1, &box, DT_WORDBREAK);
-        SelectObject(want.dc(), old);
-        DeleteObject(small);
+        DeleteObject(SelectObject(want.dc(), old));
         wrong = 0;
         for (int py = y; py < box.bottom + 4; ++py)
-            for (int px = x - 4; px < want.width(); ++px)
-                wrong += about.picture.At(px, py) != want.At(px, py);
+            for (int px = x - 4; px < client.right; ++px)
+                wrong += GetPixel(dc, px, py) != want.At(px, py);
         EXPECT_EQ(wrong, 0) << "text pixels out of place";
+        ReleaseDC(about, dc);
+        DestroyWindow(about);
     }
-    const AboutDialog bare(owner.hwnd(), nullptr);
-    EXPECT_TRUE(AreaIs(bare.hwnd, RECT{0, 4 + 57 + 1, 250, 150}, face)) << "no block: only the logo";
+    HWND bare = CreateDialogParamA(Library(), MAKEINTRESOURCEA(ZTC_ABOUT_DIALOG), owner.hwnd(), AboutDlg, 0);
+    PaintNow(bare);
+    EXPECT_TRUE(AreaIs(bare, RECT{0, 4 + 57 + 1, 250, 150}, face)) << "no block: only the logo";
+    DestroyWindow(bare);
 }
 
 // ---- The information entry ----------------------------------------------------
@@ -350,20 +245,17 @@ BOOL WINAPI RecordWinHelp(HWND window, LPCSTR path, UINT command, ULONG_PTR data
 TEST(InfoMenuTest, AddAppendsTheLogoAtTheRightEndUnlessTheProfileHidesIt)
 {
     InfoProfile profile;
-    const struct {
-        const char* show;  // ShowOurMenu, or null for none
-        int added;
-    } cases[] = {{nullptr, 1}, {"1", 1}, {"0", 0}, {"7", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.show ? c.show : "no key");
-        profile.Set(ZTC_INFO_SHOWKEY, c.show);
+    for (const char* show : {static_cast<const char*>(nullptr), "1", "0", "7"}) {  // ShowOurMenu, or none
+        SCOPED_TRACE(show ? show : "no key");
+        profile.Set(ZTC_INFO_SHOWKEY, show);
         ParentWindow frame;
         HMENU bar = CreateMenu();
         AppendMenuA(bar, MF_STRING, 1, "&File");
         SetMenu(frame.hwnd(), bar);
         EXPECT_TRUE(ZTC_VandleMenuAdd(frame.hwnd(), 4321));
-        ASSERT_EQ(GetMenuItemCount(bar), 1 + c.added);
-        if (!c.added)
+        const bool hidden = show && *show == '0';
+        ASSERT_EQ(GetMenuItemCount(bar), hidden ? 1 : 2);
+        if (hidden)
             continue;
         MENUITEMINFOA item{};
         item.cbSize = sizeof item;
@@ -380,11 +272,9 @@ TEST(InfoMenuTest, AddAppendsTheLogoAtTheRightEndUnlessTheProfileHidesIt)
         ZTC_SysColorChange();
         EXPECT_EQ(GetObjectType(logo), DWORD(OBJ_BITMAP));
         EXPECT_TRUE(ZTC_VandleMenuAdd(frame.hwnd(), 4322));
-        item.fMask = MIIM_TYPE;
         GetMenuItemInfoA(bar, 2, TRUE, &item);
         EXPECT_NE(reinterpret_cast<HBITMAP>(item.dwTypeData), logo);
     }
-
     profile.Set(ZTC_INFO_SHOWKEY, nullptr);
     ParentWindow plain;
     HWND child = plain.CreateChild("static", 0, 0, 0, 10, 10, 7);
