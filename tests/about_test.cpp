@@ -77,8 +77,9 @@ TEST(AboutBoxTest, TextsFromTheVersionResourceAndTheIconItFinds)
          {"A description that is longer than the field the About box keeps for it: 0123456", "Version 2.01.012",
           "A copyright line that is longer than the field kept for it: 012", "",
           "Shown in place of the missing trademark"}},
-        {"ztfix_about_bare.dll", nullptr, classIcon, classIcon, {"", "Version 1.02.004", "", "", ""}},  // no translation
-        {"ztfix_about_icon.dll", nullptr, nullptr, fromFile, {"", "", "", "", ""}},  // no version resource
+        // No translation table; no version resource at all.
+        {"ztfix_about_bare.dll", nullptr, classIcon, classIcon, {"", "Version 1.02.004", "", "", ""}},
+        {"ztfix_about_icon.dll", nullptr, nullptr, fromFile, {"", "", "", "", ""}},
     };
     ParentWindow owner;
     for (const auto& c : cases) {

@@ -104,29 +104,19 @@ Expect Command(int id, int code, HWND control)
 
 // ---- ParentWindow -----------------------------------------------------------
 
-namespace {
-const char kParentClass[] = "ztest_parent";
-
-void RegisterParentClass(WNDPROC proc)
-{
-    static bool done = false;
-    if (done)
-        return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kParentClass;
-    RegisterClassA(&wc);
-    done = true;
-}
-}  // namespace
-
 ParentWindow::ParentWindow(int width, int height)
 {
-    RegisterParentClass(Proc);
-    hwnd_ = CreateWindowExA(0, kParentClass, "ztest", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width,
+    static const char* const kClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "ztest_parent";
+        RegisterClassA(&wc);
+        return wc.lpszClassName;
+    }();
+    hwnd_ = CreateWindowExA(0, kClass, "ztest", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width,
                             height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     PumpMessages();
     log_.Clear();
@@ -137,16 +127,6 @@ ParentWindow::~ParentWindow()
     if (IsWindow(hwnd_))
         DestroyWindow(hwnd_);
     PumpMessages();
-}
-
-void ParentWindow::Answer(UINT message, LRESULT result)
-{
-    answers_.emplace_back(message, result);
-}
-
-void ParentWindow::When(UINT message, std::function<void(const Msg&)> action)
-{
-    actions_.emplace_back(message, std::move(action));
 }
 
 HWND ParentWindow::CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id,
@@ -253,28 +233,23 @@ void PaintNow(HWND hwnd)
 
 ::testing::AssertionResult UpdateRegionIs(HWND hwnd, std::initializer_list<RECT> rects)
 {
-    HRGN actual = CreateRectRgn(0, 0, 0, 0);
-    HRGN expected = CreateRectRgn(0, 0, 0, 0);
+    HRGN actual = CreateRectRgn(0, 0, 0, 0), expected = CreateRectRgn(0, 0, 0, 0);
     GetUpdateRgn(hwnd, actual, FALSE);
+    std::ostringstream os;
     for (const RECT& r : rects) {
         HRGN part = CreateRectRgnIndirect(&r);
         CombineRgn(expected, expected, part, RGN_OR);
         DeleteObject(part);
+        os << " " << r;
     }
     const bool same = EqualRgn(actual, expected);
     RECT box{};
     GetRgnBox(actual, &box);
-    DeleteObject(actual);
-    DeleteObject(expected);
+    DeleteObject(actual), DeleteObject(expected);
     if (same)
         return ::testing::AssertionSuccess();
-    std::ostringstream os;
-    os << "update region differs; its bounding box is " << box << ", expected the union of";
-    for (const RECT& r : rects)
-        os << " " << r;
-    if (rects.size() == 0)
-        os << " nothing";
-    return ::testing::AssertionFailure() << os.str();
+    return ::testing::AssertionFailure() << "update region differs; its bounding box is " << box
+                                         << ", expected the union of" << (rects.size() ? os.str() : " nothing");
 }
 
 bool PaintErases(HWND hwnd)

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ztctrl32.h"
@@ -85,10 +86,10 @@ public:
     // the messages arrived (each entry names its window).
     void AlsoLogTo(MessageLog& shared) { shared_ = &shared; }
     // Answer `message` with `result` from now on (default: DefWindowProc).
-    void Answer(UINT message, LRESULT result);
-    // Run `action` whenever `message` arrives (after it is logged), as an
+    void Answer(UINT message, LRESULT result) { answers_.emplace_back(message, result); }
+    // Run action `a` whenever `message` arrives (after it is logged), as an
     // application's handler would: it may destroy the sender, for instance.
-    void When(UINT message, std::function<void(const Msg&)> action);
+    void When(UINT message, std::function<void(const Msg&)> a) { actions_.emplace_back(message, std::move(a)); }
 
     // Creates a visible child control of the given class and size.
     HWND CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id = 100,
