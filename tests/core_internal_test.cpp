@@ -9,6 +9,8 @@
 #include "ztcore.h"
 #include "ztest.h"
 
+#include <vector>
+
 using ztest::Surface;
 
 namespace {
@@ -17,35 +19,6 @@ HINSTANCE Self() { return GetModuleHandleA(nullptr); }
 BOOL Attach(HINSTANCE h = Self()) { return LibraryEntry(h, DLL_PROCESS_ATTACH, nullptr); }
 BOOL Detach(HINSTANCE h = Self()) { return LibraryEntry(h, DLL_PROCESS_DETACH, nullptr); }
 DWORD Type(HGDIOBJ h) { return GetObjectType(h); }
-
-// A screen-compatible bitmap of w x h painted by `paint` on a memory DC.
-template <class Paint>
-HBITMAP MakeBitmap(int w, int h, Paint paint)
-{
-    HDC screen = GetDC(nullptr);
-    HBITMAP bm = CreateCompatibleBitmap(screen, w, h);
-    ReleaseDC(nullptr, screen);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bm);
-    paint(dc);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return bm;
-}
-
-void FillDC(HDC dc, RECT rc, COLORREF c)
-{
-    HBRUSH b = CreateSolidBrush(c);
-    FillRect(dc, &rc, b);
-    DeleteObject(b);
-}
-
-SIZE BitmapSize(HBITMAP bm)
-{
-    BITMAP info{};
-    GetObjectA(bm, sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
 
 class Loaded : public ::testing::Test {
 protected:
@@ -88,66 +61,43 @@ TEST(LibraryEntryTest, OnlyTheFirstAttachAndTheLastDetachMakeAndReleaseObjects)
 TEST(LibraryEntryTest, FailsTheLoadWhenTheToolImagesAreMissing)
 {
     HINSTANCE without = GetModuleHandleA("kernel32.dll");  // has no bitmap 400
-    for (HCURSOR& c : CursorTable)                         // cursors outlive a detach
-        c = nullptr;
     EXPECT_FALSE(Attach(without));
     EXPECT_EQ(AttachCount, 1);
-    EXPECT_EQ(CursorTable[0], nullptr) << "cursors loaded after a failed set-up";
+    EXPECT_EQ(Type(ShadowPen), 0u) << "shared objects made after a failed set-up";
     Detach(without);
     EXPECT_FALSE(ToolImagesReady);
 }
 
-TEST_F(Loaded, StockStripsAndASecondSetUpThatChangesNothing)
+// The tool images are made once; the checkerboard brush is made again only
+// for another pair of colours, and the one it replaces is deleted.  (Its
+// pattern is seen in the checked looks of the tool-button tests.)
+TEST_F(Loaded, ToolImagesAreMadeOnceAndTheDitherBrushPerColourPair)
 {
     const HBITMAP strip = ToolImages[0];
     EXPECT_TRUE(ToolBtn_InitImages(Self()));
     EXPECT_EQ(ToolImages[0], strip);
-    const SIZE sizes[3] = {{144, 15}, {144, 11}, {216, 23}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(BitmapSize(ToolImages[i]).cx, sizes[i].cx) << 400 + i;
-        EXPECT_EQ(BitmapSize(ToolImages[i]).cy, sizes[i].cy) << 400 + i;
-    }
-}
-
-// (Its checkerboard is seen in the checked looks of the tool-button tests.)
-TEST_F(Loaded, DitherBrushIsCachedPerColourPair)
-{
     const COLORREF face = RGB(10, 20, 30), light = RGB(200, 210, 220);
     HBRUSH first = ToolBtn_DitherBrush(face, light);
-    EXPECT_EQ(ToolBtn_DitherBrush(face, light), first) << "same pair, same brush";
-    HBRUSH second = ToolBtn_DitherBrush(light, face);
-    EXPECT_NE(second, nullptr);
-    EXPECT_EQ(Type(first), 0u) << "the previous brush must be deleted";
+    EXPECT_EQ(ToolBtn_DitherBrush(face, light), first);
+    EXPECT_NE(ToolBtn_DitherBrush(light, face), nullptr);
+    EXPECT_EQ(Type(first), 0u);
 }
 
+// A blue | white bitmap with one black pixel, drawn at (2, 1) over red: the
+// white shows the red, and the bitmap's white pixels are black afterwards.
 TEST(TransparentBltTest, WhiteLeavesTheDestinationAndOtherColoursAreCopied)
 {
-    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), white = RGB(255, 255, 255);
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    DWORD bits[8] = {0x0000FF, 0x0000FF, 0xFFFFFF, 0xFFFFFF, 0x0000FF, 0x0000FF, 0xFFFFFF, 0};
+    HBITMAP mixed = CreateBitmap(4, 2, 1, 32, bits);
     Surface dest(8, 4);
     dest.Fill(red);
-    HBITMAP allWhite = MakeBitmap(8, 4, [&](HDC dc) { FillDC(dc, RECT{0, 0, 8, 4}, white); });
-    TransparentBlt(dest.dc(), allWhite, 0, 0, 8, 4);
-    EXPECT_TRUE(dest.At(0, 0) == red && dest.At(7, 3) == red);
-    DeleteObject(allWhite);
-
-    // Blue | white | one black pixel, drawn at (2, 1): white shows the red.
-    HBITMAP mixed = MakeBitmap(4, 2, [&](HDC dc) {
-        FillDC(dc, RECT{0, 0, 2, 2}, blue);
-        FillDC(dc, RECT{2, 0, 4, 2}, white);
-        SetPixel(dc, 3, 1, RGB(0, 0, 0));
-    });
     TransparentBlt(dest.dc(), mixed, 2, 1, 4, 2);
-    const COLORREF row1[] = {red, red, blue, blue, red, red, red};
-    for (int x = 0; x < 7; ++x)
-        EXPECT_EQ(dest.At(x, 1), row1[x]) << x;
-    EXPECT_EQ(dest.At(5, 2), RGB(0, 0, 0));
-
-    // The bitmap is altered in place: its white pixels are now black.
-    HDC probe = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(probe, mixed);
-    EXPECT_EQ(GetPixel(probe, 2, 0), RGB(0, 0, 0));
-    SelectObject(probe, old);
-    DeleteDC(probe);
+    EXPECT_TRUE(ztest::SpansAre(dest.Reader(), {{0, 0, 8, 1, red}, {0, 1, 2, 2, red}, {2, 1, 2, 2, blue},
+                                                {4, 1, 4, 1, red}, {4, 2, 1, 1, red}, {5, 2, 1, 1, 0},
+                                                {6, 2, 2, 1, red}, {0, 3, 8, 1, red}}));
+    GetBitmapBits(mixed, sizeof bits, bits);
+    EXPECT_EQ(bits[2] & 0xFFFFFF, 0u);
     DeleteObject(mixed);
 }
 
@@ -166,31 +116,28 @@ TEST_F(Loaded, MenuLogoFollowsTheMenuBarHeightAndColour)
     ztest::SysColours colours;
     colours.Set(COLOR_MENU, RGB(255, 255, 255));
     HBITMAP small = logoAt(25), large = logoAt(26);
-    ASSERT_TRUE(small && large) << "cannot set the menu bar height";
-    EXPECT_EQ(BitmapSize(small).cx * 100 + BitmapSize(small).cy, 2016) << "bitmap 201 is 20 x 16";
-    EXPECT_EQ(BitmapSize(large).cx * 100 + BitmapSize(large).cy, 2226) << "bitmap 202 is 22 x 26";
-
-    // On another menu colour the white background takes that colour.
     const COLORREF menu = RGB(0, 128, 128);
     colours.Set(COLOR_MENU, menu);
     HBITMAP tinted = logoAt(26);
     SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, large);
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)) << "white menu: the logo unchanged";
-    SelectObject(dc, tinted);
-    int white = 0, ink = 0;
-    for (int y = 0; y < 26; ++y)
-        for (int x = 0; x < 22; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
-            white += c == RGB(255, 255, 255);
-            ink += c != menu;
-        }
-    EXPECT_EQ(GetPixel(dc, 0, 0), menu);
-    EXPECT_EQ(white, 0);
-    EXPECT_GT(ink, 20) << "the logo itself is missing";
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    ASSERT_TRUE(small && large && tinted) << "cannot set the menu bar height";
+    BITMAP bm{};
+    const auto size = [&](HBITMAP b) { GetObjectA(b, sizeof bm, &bm); return bm.bmWidth * 100 + bm.bmHeight; };
+    EXPECT_EQ(size(small), 2016) << "bitmap 201 (20 x 16) below 26 pixels";
+    EXPECT_EQ(size(large), 2226) << "bitmap 202 (22 x 26) from 26";
+
+    // On another menu colour the white background takes that colour.
+    std::vector<DWORD> plain(22 * 26), tint(22 * 26);
+    GetBitmapBits(large, 22 * 26 * 4, plain.data());
+    GetBitmapBits(tinted, 22 * 26 * 4, tint.data());
+    int inked = 0, wrong = 0;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        const bool white = (plain[i] & 0xFFFFFF) == 0xFFFFFF;
+        wrong += (tint[i] & 0xFFFFFF) != (white ? 0x008080u : plain[i] & 0xFFFFFF);  // 0x00RRGGBB
+        inked += !white;
+    }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(inked, 20) << "the logo itself is missing";
     for (HBITMAP b : {small, large, tinted})
         DeleteObject(b);
 }
