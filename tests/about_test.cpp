@@ -208,24 +208,12 @@ TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComme
 
 namespace {
 
-// The entry's profile section, emptied for one test and put back after.
-class InfoProfile {
-public:
-    InfoProfile() : saved_(4096)
-    {
-        saved_.resize(GetProfileSectionA(ZTC_INFO_SECTION, saved_.data(), 4096) + 1);
-        WriteProfileStringA(ZTC_INFO_SECTION, nullptr, nullptr);
-    }
-    ~InfoProfile()
-    {
-        WriteProfileStringA(ZTC_INFO_SECTION, nullptr, nullptr);
-        if (saved_.size() > 1)
-            WriteProfileSectionA(ZTC_INFO_SECTION, saved_.data());
-    }
+// The entry's profile section (the test prefix's own), empty for one test
+// and removed after it.
+struct InfoProfile {
+    InfoProfile() { WriteProfileStringA(ZTC_INFO_SECTION, nullptr, nullptr); }
+    ~InfoProfile() { WriteProfileStringA(ZTC_INFO_SECTION, nullptr, nullptr); }
     void Set(const char* key, const char* value) { WriteProfileStringA(ZTC_INFO_SECTION, key, value); }
-
-private:
-    std::vector<char> saved_;
 };
 
 // The help viewer's stand-in: what it was asked, and its answer.
