@@ -23,10 +23,10 @@ TEST(RegistrationTest, NineGlobalClassesWithTheirStylesBrushesAndProcedures)
         wc.cbSize = sizeof wc;
         ASSERT_TRUE(GetClassInfoExA(Library(), e.name, &wc)) << e.name;
         const auto proc = reinterpret_cast<LONG_PTR>(GetProcAddress(Library(), e.proc));
-        EXPECT_EQ((std::vector<LONG_PTR>{wc.style, wc.cbClsExtra, wc.cbWndExtra, LONG_PTR(wc.hInstance),
+        EXPECT_EQ((std::vector<LONG_PTR>{LONG_PTR(wc.style), wc.cbClsExtra, wc.cbWndExtra, LONG_PTR(wc.hInstance),
                                          LONG_PTR(wc.hIcon), LONG_PTR(wc.hCursor), LONG_PTR(wc.hbrBackground),
                                          LONG_PTR(wc.lpszMenuName), LONG_PTR(wc.lpfnWndProc)}),
-                  (std::vector<LONG_PTR>{e.style, 0, sizeof(LONG_PTR), LONG_PTR(Library()), 0,
+                  (std::vector<LONG_PTR>{LONG_PTR(e.style), 0, sizeof(LONG_PTR), LONG_PTR(Library()), 0,
                                          LONG_PTR(LoadCursorA(nullptr, IDC_ARROW)), e.background + 1, 0, proc}))
             << e.name;
     }
