@@ -262,16 +262,16 @@ TEST(StatusLineDestroy, TheFrameGetsItsProcedureBackAndTheLastFrameTakesTheFont)
     LONG_PTR atDestroy = 0;
     first->When(WM_DESTROY, [&, hwnd = first->hwnd()](const Msg&) { atDestroy = GetWindowLongPtrA(hwnd, GWLP_WNDPROC); });
     ASSERT_TRUE(StatusLine_Create(first->hwnd(), 1, kWidths) && StatusLine_Create(second->hwnd(), 1, kWidths));
-    EXPECT_EQ(counter.Live(), 1u) << "one font for both: " << counter.Describe();
+    EXPECT_EQ(counter.Live("font"), 1u) << "one font for both: " << counter.Describe();
     PaintNow(second->hwnd());
     first.reset();
     EXPECT_EQ(atDestroy, own) << "restored before the frame sees WM_DESTROY";
-    EXPECT_EQ(counter.Live(), 1u) << "the font outlives the first frame";
+    EXPECT_EQ(counter.Live("font"), 1u) << "the font outlives the first frame";
     second.reset();
     EXPECT_EQ(counter.Live(), 0u) << counter.Describe();
     ParentWindow third(300, 200);
     ASSERT_TRUE(StatusLine_Create(third.hwnd(), 1, kWidths));
-    EXPECT_EQ(counter.Live(), 1u) << "a new font";
+    EXPECT_EQ(counter.Live("font"), 1u) << "a new font";
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #include "ztest.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <utility>
 
@@ -24,8 +26,8 @@ std::string Describe(const Msg& m)
 
 namespace {
 
-const MSG* Dispatching = nullptr;  // the queued message PumpMessages is dispatching
-int Recording = 0;                 // recording procedures running now
+thread_local const MSG* Dispatching = nullptr;  // the queued message PumpMessages is dispatching
+thread_local int Recording = 0;                 // recording procedures running now
 
 // The message as a recording window receives it: posted when it is the
 // queued message being dispatched and reached this window first.
@@ -322,6 +324,12 @@ Watchdog::Watchdog(DWORD ms, const char* what)
 Watchdog::~Watchdog()
 {
     DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
+}
+
+int Scaled(int usual, int soak)
+{
+    const char* value = std::getenv("ZTC_SOAK");
+    return value && *value && std::strcmp(value, "0") != 0 ? soak : usual;
 }
 
 HMODULE Library()

@@ -171,6 +171,10 @@ private:
     HANDLE timer_ = nullptr;
 };
 
+// `usual` in an ordinary run, `soak` when the environment variable ZTC_SOAK
+// is set (a long run by hand).
+int Scaled(int usual, int soak);
+
 // Colour printing for failures.
 std::string Hex(COLORREF c);
 
