@@ -26,6 +26,7 @@ BOOL WINAPI ZTC_VandleMenuAdd(HWND hwnd, UINT id)
         return FALSE;
     if (!AppendMenuA(menu, MF_BITMAP | MF_HELP, id, reinterpret_cast<LPCSTR>(MenuLogoBitmap)))
         return FALSE;
+    MenuLogoShown();
     DrawMenuBar(hwnd);
     return TRUE;
 }

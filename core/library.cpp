@@ -48,15 +48,19 @@ const ClassEntry kClasses[] = {
     {ZTC_DIBVIEW_CLASS, DV_WndProc, kDblClks, COLOR_WINDOW},
 };
 
-// Menu logos replaced by a colour change.  Menu entries added before the
-// change still show them, so they live until the last detach.
+// Menu logos replaced by a colour change while a menu entry shows them:
+// the entry keeps showing its logo, so it lives until the last detach.  A
+// logo that no entry was given is deleted with the other shared objects.
 std::vector<HBITMAP> RetiredMenuLogos;
+bool MenuLogoInMenu;
 
 void RetireMenuLogo()
 {
-    if (MenuLogoBitmap)
+    if (MenuLogoBitmap && MenuLogoInMenu) {
         RetiredMenuLogos.push_back(MenuLogoBitmap);
-    MenuLogoBitmap = nullptr;
+        MenuLogoBitmap = nullptr;  // not deleted with the other shared objects
+    }
+    MenuLogoInMenu = false;
 }
 
 void DeleteRetiredMenuLogos()
@@ -64,6 +68,7 @@ void DeleteRetiredMenuLogos()
     for (HBITMAP logo : RetiredMenuLogos)
         DeleteObject(logo);
     RetiredMenuLogos.clear();
+    MenuLogoInMenu = false;
 }
 
 HPEN SystemPen(int colourIndex)
@@ -178,6 +183,11 @@ void TransparentBlt(HDC dest, HBITMAP bitmap, int x, int y, int cx, int cy)
     BitBlt(dest, x, y, cx, cy, maskDC, 0, 0, SRCAND);
     BitBlt(imageDC, 0, 0, cx, cy, maskDC, 0, 0, 0x220326);  // DSna
     BitBlt(dest, x, y, cx, cy, imageDC, 0, 0, SRCPAINT);
+}
+
+void MenuLogoShown()
+{
+    MenuLogoInMenu = true;
 }
 
 void ControlCreateHook(HWND) {}

@@ -26,6 +26,9 @@ void LoadLibraryCursors(HINSTANCE instance);
 void CreateSharedObjects();
 void DeleteSharedObjects();
 HBITMAP MakeMenuLogo();
+// A menu entry shows MenuLogoBitmap: a colour change keeps it alive until
+// the last detach instead of deleting it.
+void MenuLogoShown();
 
 // Draws the top-left cx x cy pixels of the bitmap at (x, y), leaving the
 // destination unchanged where the bitmap is pure white.  The bitmap's white

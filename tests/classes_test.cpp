@@ -148,6 +148,7 @@ const FamilyRow kFamilies[] = {
          Surface s(40, 30);
          DrawDIB(s.dc(), SmallDIB(), 1, 2, 30, 20);
      }},
+    {"SysColorChange", [](HWND, GdiCounter&) { ZTC_SysColorChange(); }},
     {"ToolButtons", [](HWND, GdiCounter&) {
          Surface s(30, 30);
          for (UINT state : {2u, 3u, 4u, 11u, 13u, 26u, 0x0F02u})

@@ -152,13 +152,17 @@ TEST_F(Loaded, SysColorChangeRemakesTheSharedObjectsFromTheCurrentColours)
         ZTC_SysColorChange();
         GetObjectA(FaceBrush, sizeof lb, &lb);
     }
-    const HBITMAP oldLogo = MenuLogoBitmap;
+    const HBITMAP unshown = MenuLogoBitmap;
+    ZTC_SysColorChange();
+    const HBITMAP shown = MenuLogoBitmap;
+    MenuLogoShown();
     ZTC_SysColorChange();
     EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
     EXPECT_EQ(Type(oldPen), 0u);
-    EXPECT_EQ(Type(oldLogo), DWORD(OBJ_BITMAP)) << "menu entries may still show the old logo";
+    EXPECT_EQ(Type(unshown), 0u) << "a logo no menu entry shows goes at once";
+    EXPECT_EQ(Type(shown), DWORD(OBJ_BITMAP)) << "a menu entry still shows the old logo";
     Detach();
-    EXPECT_EQ(Type(oldLogo), 0u) << "old logo kept past the last detach";
+    EXPECT_EQ(Type(shown), 0u) << "old logo kept past the last detach";
     Attach();
 }
 
