@@ -45,21 +45,32 @@ inline int Coord(long long v)
 
 // Calls mark(offset) for the offsets i * length / (count - 1), i = 0 ..
 // count - 1, of count >= 2 marks spread over `length` pixels, each distinct
-// offset once.  With at least as many marks as pixels every offset from 0
-// to length has a mark, so the work follows the pixels, not the count.
+// offset once, and only for those between `lo` and `hi`, the offsets that can
+// show.  With at least as many marks as pixels every offset from 0 to length
+// has a mark, so the work follows the pixels in view, neither the count nor
+// the length (which a huge thumb makes huge).
 template <class Mark>
-void ForEachTick(LONG count, int length, Mark mark)
+void ForEachTick(LONG count, int length, long long lo, long long hi, Mark mark)
 {
     if (count < 2)
         return;
-    const long long steps = count - 1LL, span = length < 0 ? -static_cast<long long>(length) : length;
+    // Distances d >= 0 along the groove; the offset is -d for a negative length.
+    const bool back = length < 0;
+    const long long steps = count - 1LL, span = back ? -static_cast<long long>(length) : length;
+    const long long first = std::max(0LL, back ? -hi : lo), last = std::min(span, back ? -lo : hi);
+    const auto at = [&](long long d) { mark(back ? -d : d); };
     if (steps >= span) {
-        for (long long d = 0; d <= span; ++d)
-            mark(length < 0 ? -d : d);
+        for (long long d = first; d <= last; ++d)
+            at(d);
         return;
     }
-    for (long long i = 0; i <= steps; ++i)
-        mark(i * length / steps);
+    for (long long i = first * steps / span; i <= steps; ++i) {
+        const long long d = i * span / steps;
+        if (d > last)
+            break;
+        if (d >= first)
+            at(d);
+    }
 }
 
 // Sends a notification to the parent when the style (read now) asks for it;

@@ -109,7 +109,7 @@ void MB_PaintGroove(HDC dc, const HGeometry& g)
 // One line above and one below the groove for every mark, shifted right by `shift`.
 void MB_PaintTickLines(HDC dc, const HGeometry& g, LONG count, HPEN pen, int shift)
 {
-    slider::ForEachTick(count, g.W, [&](long long offset) {
+    slider::ForEachTick(count, g.W, -g.x0 - g.B, g.w - g.x0, [&](long long offset) {
         const int x = slider::Coord(g.x0 + offset) + shift;
         zt::Lines(dc, pen, {{x, kTickOffset}, {x, g.m - kTickOffset}});
         zt::Lines(dc, pen, {{x, g.h - g.m + kTickOffset}, {x, g.h - kTickOffset}});

@@ -108,7 +108,8 @@ void SL_PaintGroove(HDC dc, const VGeometry& g)
 // One line left and one right of the groove for every mark, shifted down by `shift`.
 void SL_PaintTickLines(HDC dc, const VGeometry& g, LONG count, HPEN pen, int shift)
 {
-    slider::ForEachTick(count, g.L, [&](long long offset) {
+    slider::ForEachTick(count, g.L, -static_cast<long long>(g.ytop) - g.B, static_cast<long long>(g.h) - g.ytop,
+                        [&](long long offset) {
         const int y = slider::Coord(g.ytop + offset) + shift;
         zt::Lines(dc, pen, {{kTickOffset, y}, {g.m - kTickOffset, y}});
         zt::Lines(dc, pen, {{g.w - g.m + kTickOffset, y}, {g.w - kTickOffset, y}});

@@ -269,4 +269,10 @@ TEST_F(SliderTest, AnyTickCountPaintsLikeOneMarkPerPixel)
                 ASSERT_EQ(every.At(x, y), huge.At(x, y)) << (v ? "vertical " : "horizontal ") << x << ", " << y;
         EXPECT_EQ(every.At(v ? 4 : 50, v ? 50 : 4), light) << "highlight beside every mark's shadow";
     }
+    // A huge thumb makes the groove 2^30 pixels long, a mark on each: only
+    // the marks in view are drawn.
+    Send(SLM_SETTHUMBSIZE, 1 << 30);
+    Surface huge(100, 100);
+    SendMessageA(s, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(huge.dc()), PRF_CLIENT);
+    EXPECT_EQ(huge.At(4, 50), light);
 }
