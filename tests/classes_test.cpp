@@ -2,11 +2,18 @@
 // create -> drive -> destroy cycles leave no handle of any kind behind, and
 // every setter that answers the previous setting does.  A new class joins by
 // adding its rows.
+#include "freewatch.h"
 #include "gdicount.h"
 #include "surface.h"
 #include "ztest.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <random>
 #include <utility>
 
 using namespace ztest;
@@ -42,12 +49,24 @@ WPARAM Given(GdiCounter& counter, HANDLE h)
     return reinterpret_cast<WPARAM>(h);
 }
 
+// What a message parameter carries, for the fuzzer: a value, a client
+// point, a key, nothing, or a handle it gives a real (or null, or stale)
+// object for.  Bitmaps and DIBs are handed over to the control; the views'
+// DIBs stay the fuzzer's.
+enum class Arg { Value, Point, Key, Null, Window, DC, Font, Bitmap, DIB, ViewDIB };
+
+struct Param {
+    UINT msg;
+    Arg w = Arg::Value, l = Arg::Value;
+};
+
 struct ClassRow {
     const char* name;
     const char* className;
     DWORD style;
     int w, h;
     void (*drive)(HWND, GdiCounter&);  // what makes it create and select objects
+    std::vector<Param> handles = {};   // its own messages that carry handles
 };
 
 const ClassRow kClasses[] = {
@@ -68,17 +87,18 @@ const ClassRow kClasses[] = {
          Send(b, BBM_SETBITMAP, 0, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
          Send(b, WM_LBUTTONDOWN);
          Send(b, WM_LBUTTONUP);
-     }},
+     }, {{BBM_SETBITMAP, Arg::Value, Arg::Bitmap}}},
     {"MultiScroll", ZTC_MUSCROLL_CLASS, MSS_VERT, 20, 40, [](HWND ms, GdiCounter&) {  // each repaints at once
          Mouse(ms, WM_LBUTTONDOWN, 10, 30);
          Mouse(ms, WM_MOUSEMOVE, 10, 5);
          Send(ms, WM_TIMER, 500);
          Mouse(ms, WM_LBUTTONUP, 10, 5);
          Send(ms, WM_ENABLE, FALSE);
-     }},
-    {"DIBView", ZTC_DIBVIEW_CLASS, 0, 300, 200, [](HWND v, GdiCounter&) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }},
+     }, {{MSM_SETTARGET, Arg::Window}}},
+    {"DIBView", ZTC_DIBVIEW_CLASS, 0, 300, 200, [](HWND v, GdiCounter&) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); },
+     {{DVM_SETDIB, Arg::ViewDIB}}},
     {"DIBViewCentred", ZTC_DIBVIEW_CLASS, DVS_CENTER, 300, 200,
-     [](HWND v, GdiCounter&) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }},
+     [](HWND v, GdiCounter&) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }, {{DVM_SETDIB, Arg::ViewDIB}}},
     {"Toolbar", ZTC_TOOLBAR_CLASS, 0, 300, 29, [](HWND t, GdiCounter&) {  // its control brush, a paint's brush and pen
          for (UINT type : {TBT_PUSH, TBT_CHECK, TBT_EDIT, TBT_COMBO, TBT_BUTTONCTL, TBT_DRAGGER})
              ToolBar_AddTool(t, type, 0xFFFFFFFF, type, 40, 22, "", nullptr, 0, TDD_GLYPH);
@@ -89,7 +109,7 @@ const ClassRow kClasses[] = {
          Send(d, DRM_SETBITMAP, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
          Send(d, DRM_SETDIB, Given(c, NewDIB()));
          Send(d, DRM_SETDIB, Given(c, NewDIB()));
-     }},
+     }, {{DRM_SETDIB, Arg::DIB}, {DRM_SETBITMAP, Arg::Bitmap}}},
 };
 
 // Creates the control, drives it, paints and prints it, destroys it.
@@ -211,6 +231,262 @@ TEST_P(Leaks, ManyCyclesLeaveNoHandleOfAnyKindBehind)
 
 INSTANTIATE_TEST_SUITE_P(EveryClassAndFamily, Leaks, ::testing::ValuesIn(EveryCycle()),
                          [](const ::testing::TestParamInfo<Cycle>& info) { return info.param.name; });
+
+// ---- A seeded message fuzzer per class -------------------------------------------
+
+namespace {
+
+// Messages any window may get, with what their parameters carry.
+const Param kStandard[] = {
+    {WM_MOUSEMOVE, Arg::Value, Arg::Point},   {WM_LBUTTONDOWN, Arg::Value, Arg::Point},
+    {WM_LBUTTONUP, Arg::Value, Arg::Point},   {WM_LBUTTONDBLCLK, Arg::Value, Arg::Point},
+    {WM_RBUTTONDOWN, Arg::Value, Arg::Point}, {WM_MBUTTONUP, Arg::Value, Arg::Point},
+    {WM_KEYDOWN, Arg::Key},                   {WM_KEYUP, Arg::Key},
+    {WM_CHAR, Arg::Key},                      {WM_SIZE, Arg::Value, Arg::Point},
+    {WM_TIMER, Arg::Value, Arg::Null},        {WM_ENABLE, Arg::Value, Arg::Null},
+    {WM_SETFOCUS, Arg::Window, Arg::Null},    {WM_KILLFOCUS, Arg::Window, Arg::Null},
+    {WM_CANCELMODE, Arg::Null, Arg::Null},    {WM_CAPTURECHANGED, Arg::Null, Arg::Window},
+    {WM_SETFONT, Arg::Font},                  {WM_GETFONT, Arg::Null, Arg::Null},
+    {WM_PRINTCLIENT, Arg::DC},                {WM_ERASEBKGND, Arg::DC, Arg::Null},
+    {WM_PAINT, Arg::Null, Arg::Null},         {WM_GETDLGCODE, Arg::Key, Arg::Null},
+    {WM_SETCURSOR, Arg::Window},              {WM_MOUSEACTIVATE, Arg::Window},
+    {WM_COMMAND, Arg::Value, Arg::Window},    {WM_SYSCOLORCHANGE, Arg::Null, Arg::Null},
+    {WM_NCHITTEST, Arg::Null, Arg::Point},    {WM_SHOWWINDOW, Arg::Value},
+};
+
+const LONG_PTR kEdges[] = {0, 1, -1, INT_MIN, INT_MAX, 0x7FFF, 0x8000, 0xFFFF, 0x10000};
+const WPARAM kKeys[] = {VK_SPACE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN,
+                        VK_TAB, VK_RETURN, VK_ESCAPE, 'A', 0, 0xFFFF};
+
+// What the fuzzer did last, for the reproducer: messages, and actions as
+// message 0 with the action's number in wParam.
+struct Trail {
+    char head[128];
+    Msg last[16];
+    unsigned count;
+} trail;
+
+void Note(UINT msg, WPARAM w, LPARAM l)
+{
+    trail.last[trail.count++ % 16] = Msg{msg, w, l};
+}
+
+void PrintTrail()
+{
+    std::fprintf(stderr, "%s, step %u; the last steps (message 0: action wParam):\n", trail.head, trail.count);
+    for (unsigned i = trail.count > 16 ? trail.count - 16 : 0; i < trail.count; ++i)
+        std::fprintf(stderr, "  %s\n", Describe(trail.last[i % 16]).c_str());
+    std::fflush(stderr);
+}
+
+// Faults counted before anyone handles them: the system's message dispatch
+// swallows some of those raised in a window procedure.
+LONG faults;
+LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
+{
+    const DWORD code = e->ExceptionRecord->ExceptionCode;
+    if ((code & 0xF0000000) == 0xC0000000 && InterlockedIncrement(&faults) == 1) {
+        std::fprintf(stderr, "fault 0x%08lX at %p\n", code, e->ExceptionRecord->ExceptionAddress);
+        PrintTrail();
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+class Fuzzer {
+public:
+    Fuzzer(const ClassRow& row, unsigned seed, GdiCounter& counter)
+        : row_(row), rng_(seed), counter_(counter), parent_(400, 300), other_(100, 100)
+    {
+        Arm(parent_);
+        DeleteObject(staleFont_);
+        DestroyWindow(stale_);
+    }
+    ~Fuzzer()
+    {
+        DestroyWindow(control_);
+        doomed_.reset();
+        DeleteObject(font_);
+        for (HGLOBAL dib : viewDIBs_)
+            GlobalFree(dib);
+    }
+
+    void Step()
+    {
+        if (!IsWindow(control_))
+            Create();
+        const unsigned pick = rng_() % 100;
+        if (pick < 10)
+            return Act(rng_() % 9);
+        const Param p = pick < 55 ? Own() : kStandard[rng_() % std::size(kStandard)];
+        const WPARAM w = Make(p.w);
+        const auto l = static_cast<LPARAM>(Make(p.l));
+        Note(p.msg, w, l);
+        SendMessageA(control_, p.msg, w, l);
+        if (trail.count % 256 == 0)
+            parent_.log().Clear();
+    }
+
+private:
+    // A receiver of the control's reports that sometimes destroys it.
+    void Arm(ParentWindow& p)
+    {
+        for (UINT msg : {UINT(WM_COMMAND), UINT(WM_HSCROLL), UINT(WM_VSCROLL), UINT(WM_MENUSELECT),
+                         RegisterWindowMessageA(ZTC_DRAGDROP_MSGNAME)})
+            p.When(msg, [this](const Msg&) {
+                if (rng_() % 16 == 0)
+                    DestroyWindow(control_);
+            });
+    }
+
+    // A child of the usual parent, of a parent about to go, or a window of its own.
+    void Create()
+    {
+        DWORD ws = WS_CHILD | WS_VISIBLE;
+        HWND owner = parent_.hwnd();
+        switch (rng_() % 6) {
+        case 0: ws = WS_POPUP | WS_VISIBLE, owner = nullptr; break;
+        case 1:
+            doomed_ = std::make_unique<ParentWindow>(200, 100);
+            Arm(*doomed_);
+            owner = doomed_->hwnd();
+            break;
+        }
+        control_ = CreateWindowExA(0, row_.className, "", ws | row_.style, 5, 5, row_.w, row_.h, owner,
+                                   (ws & WS_CHILD) ? reinterpret_cast<HMENU>(100) : nullptr, nullptr, nullptr);
+    }
+
+    // Mostly the class's own first messages, else any from WM_USER to WM_USER + 1001.
+    Param Own()
+    {
+        const UINT msg = WM_USER + (rng_() % 2 ? rng_() % 16 : rng_() % 1002);
+        for (const Param& p : row_.handles)
+            if (p.msg == msg)
+                return p;
+        return Param{msg};
+    }
+
+    WPARAM Make(Arg a)
+    {
+        const unsigned r = rng_();
+        const auto pick = [r](auto... h) {
+            const WPARAM all[] = {reinterpret_cast<WPARAM>(h)...};
+            return all[r % sizeof...(h)];
+        };
+        switch (a) {
+        case Arg::Value:
+            return r % 2 ? static_cast<WPARAM>(kEdges[r / 2 % std::size(kEdges)])
+                         : static_cast<WPARAM>(static_cast<unsigned long long>(rng_()) << 32 | r);
+        case Arg::Point:   return MAKELPARAM(Coordinate(), Coordinate());
+        case Arg::Key:     return kKeys[r % std::size(kKeys)];
+        case Arg::Null:    return 0;
+        case Arg::Window:  return pick(HWND(), control_, parent_.hwnd(), other_.hwnd(), stale_);
+        case Arg::DC:      return reinterpret_cast<WPARAM>(surface_.dc());
+        case Arg::Font:    return pick(HGDIOBJ(), font_, staleFont_, GetStockObject(SYSTEM_FONT));
+        case Arg::Bitmap:  return r % 4 ? Given(counter_, CreateBitmap(r % 40, r % 30, 1, 32, nullptr)) : 0;
+        case Arg::DIB:     return r % 4 ? Given(counter_, OddDIB(r)) : 0;
+        case Arg::ViewDIB: return r % 4 ? reinterpret_cast<WPARAM>(viewDIBs_.emplace_back(OddDIB(r))) : 0;
+        }
+        return 0;
+    }
+
+    WORD Coordinate() { return static_cast<WORD>(rng_() % 2 ? kEdges[rng_() % std::size(kEdges)] : rng_() % 200); }
+
+    // A complete DIB, a block too short for a header, or a header of a wrong
+    // size filled with 0xDEADBEEF.
+    static HGLOBAL OddDIB(unsigned r)
+    {
+        if (r % 3 == 0)
+            return NewDIB(1 + r % 64, 1 + r % 48);
+        const SIZE_T size = r % 3 == 1 ? 4 : 256;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+        auto* words = static_cast<DWORD*>(GlobalLock(block));
+        std::fill(words, words + size / 4, 0xDEADBEEF);
+        GlobalUnlock(block);
+        return block;
+    }
+
+    // Resizes to nothing, a pixel or far beyond the screen; enabling, focus,
+    // capture, queued messages, a paint, the end of the control or its parent.
+    void Act(unsigned action)
+    {
+        Note(0, action, 0);
+        static const SIZE sizes[] = {{0, 0}, {1, 1}, {30000, 30000}, {120, 40}};
+        const SIZE size = sizes[rng_() % 4];
+        switch (action) {
+        case 0: SetWindowPos(control_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); break;
+        case 1: EnableWindow(control_, rng_() % 2); break;
+        case 2: SetFocus(rng_() % 2 ? control_ : parent_.hwnd()); break;
+        case 3: SetCapture(control_); break;
+        case 4: ReleaseCapture(); break;
+        case 5: PumpMessages(); break;
+        case 6: UpdateWindow(control_); break;
+        case 7: DestroyWindow(control_); break;
+        case 8: doomed_.reset(); break;
+        }
+    }
+
+    const ClassRow& row_;
+    std::mt19937 rng_;
+    GdiCounter& counter_;
+    ParentWindow parent_, other_;
+    std::unique_ptr<ParentWindow> doomed_;
+    HWND control_ = nullptr;
+    HWND stale_ = CreateWindowExA(0, "static", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    Surface surface_{32, 32};
+    HFONT font_ = CreateFontA(12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HFONT staleFont_ = CreateFontA(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    std::vector<HGLOBAL> viewDIBs_;
+};
+
+class Fuzz : public ::testing::TestWithParam<ClassRow> {};
+
+void PrintTo(const ClassRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+}  // namespace
+
+// A long random stream of the control's own messages, WM_USER to WM_USER +
+// 1001, mouse, keys, timers, fonts, printing, resizes, focus and capture,
+// with receivers of its reports that destroy it: no fault, no hang, no
+// write into freed memory, no handle left behind.  ZTC_SEED changes the seeds.
+TEST_P(Fuzz, ARandomMessageStreamNeitherFaultsNorHangsNorLeaks)
+{
+    const ClassRow& row = GetParam();
+    const char* base = std::getenv("ZTC_SEED");
+    const unsigned seed = (base ? std::strtoul(base, nullptr, 0) : 0) + std::strlen(row.name) * 7919 + row.style;
+    std::snprintf(trail.head, sizeof trail.head, "fuzzing %s with seed %u (ZTC_SEED=%s)", row.name, seed,
+                  base ? base : "0");
+    trail.count = 0;
+    FreeWatch freed(Library());
+    GdiCounter counter(Library());
+    {
+        ParentWindow first;
+        ClassCycle(row, first.hwnd(), counter);
+    }
+    counter.Settle();
+    faults = 0;
+    PVOID handler = AddVectoredExceptionHandler(1, CountFault);
+    {
+        Fuzzer fuzzer(row, seed, counter);
+        Watchdog guard(20000, trail.head, PrintTrail);
+        for (int i = Scaled(8000, 1000000); i > 0; --i) {
+            fuzzer.Step();
+            if (i % 64 == 0)
+                guard.Pet();
+        }
+    }
+    RemoveVectoredExceptionHandler(handler);
+    ClipCursor(nullptr);
+    EXPECT_EQ(faults, 0) << trail.head << " (the reproducer is on the error output)";
+    EXPECT_EQ(counter.Growth(), "nothing") << trail.head;
+    EXPECT_EQ(counter.Strays(), "nothing") << trail.head;
+    EXPECT_EQ(freed.Written(), "nothing") << trail.head;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryClass, Fuzz, ::testing::ValuesIn(kClasses),
+                         [](const ::testing::TestParamInfo<ClassRow>& info) { return std::string(info.param.name); });
 
 // Each setter is sent `first` and then `second`; it answers the setting it
 // found: `before` (the default), then what `first` made of it.

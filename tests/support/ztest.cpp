@@ -308,17 +308,25 @@ LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys)
 }
 
 namespace {
-VOID CALLBACK Bark(PVOID what, BOOLEAN)
+VOID CALLBACK Bark(PVOID dog, BOOLEAN)
 {
-    std::fprintf(stderr, "hung: %s\n", static_cast<const char*>(what));
+    const auto* self = static_cast<const Watchdog*>(dog);
+    std::fprintf(stderr, "hung: %s\n", self->what());
+    if (self->report())
+        self->report()();
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
 }
 }  // namespace
 
-Watchdog::Watchdog(DWORD ms, const char* what)
+Watchdog::Watchdog(DWORD ms, const char* what, void (*report)()) : ms_(ms), what_(what), report_(report)
 {
-    CreateTimerQueueTimer(&timer_, nullptr, Bark, const_cast<char*>(what), ms, 0, WT_EXECUTEONLYONCE);
+    CreateTimerQueueTimer(&timer_, nullptr, Bark, this, ms, 0, 0);
+}
+
+void Watchdog::Pet()
+{
+    ChangeTimerQueueTimer(nullptr, timer_, ms_, 0);
 }
 
 Watchdog::~Watchdog()

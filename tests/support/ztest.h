@@ -160,15 +160,22 @@ using PixelReader = std::function<COLORREF(int x, int y)>;
 LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
 
 // Ends the test program with a message when the scope lasts longer than
-// `ms`: a guard against a hang (generous, never a timing assertion).
+// `ms`, or `ms` passes without a Pet: a guard against a hang (generous,
+// never a timing assertion).  `report`, when given, prints more first.
 class Watchdog {
 public:
-    Watchdog(DWORD ms, const char* what);
+    Watchdog(DWORD ms, const char* what, void (*report)() = nullptr);
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
+    void Pet();  // progress: the time starts again
+    const char* what() const { return what_; }
+    void (*report() const)() { return report_; }
 private:
     HANDLE timer_ = nullptr;
+    DWORD ms_;
+    const char* what_;
+    void (*report_)();
 };
 
 // `usual` in an ordinary run, `soak` when the environment variable ZTC_SOAK
