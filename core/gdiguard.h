@@ -1,4 +1,4 @@
-// Small RAII guards for device contexts and GDI objects, and the one line
+// Small RAII guards for device contexts, GDI objects and locks, and the one line
 // helper.  Every painter uses them so that each path out of a function
 // selects back what it selected and deletes what it created.
 #pragma once
@@ -82,6 +82,17 @@ private:
     HWND hwnd_;  // null for WM_PRINTCLIENT: nothing to end
     PAINTSTRUCT ps_{};
     HDC dc_;
+};
+
+// A lock held exclusively for the scope.
+class Exclusive {
+public:
+    explicit Exclusive(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Exclusive() { ReleaseSRWLockExclusive(&lock_); }
+    Exclusive(const Exclusive&) = delete;
+    Exclusive& operator=(const Exclusive&) = delete;
+private:
+    SRWLOCK& lock_;
 };
 
 // SaveDC / RestoreDC.

@@ -1,7 +1,8 @@
 // Tool-button drawing: a three-dimensional frame in the current button
 // colours and one glyph of a strip, up, down, greyed, checked or blank.
 // The drawing borrows the module-wide GlyphDC and MaskDC for the length of
-// one call and leaves the caller's DC as it found it.
+// one call, holding them against draws on other threads meanwhile, and
+// leaves the caller's DC as it found it.
 #include "gdiguard.h"
 #include "toolimages.h"
 
@@ -234,6 +235,7 @@ BOOL WINAPI ToolBtn_DrawTDD(HDC hdc, int x, int y, int cx, int cy, HBITMAP hbm, 
     zt::Owned<HBITMAP> mask(CreateBitmap(cx - 2, cy - 2, 1, 1, nullptr));
     if (!mask)
         return FALSE;
+    zt::Exclusive drawing(ToolDrawLock);
     zt::SavedDC saved(hdc);
     zt::Select maskBitmap(MaskDC, mask);
     RefillButtonColours();

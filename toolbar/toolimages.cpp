@@ -10,6 +10,7 @@ HDC GlyphDC;
 HDC MaskDC;
 HBRUSH DitherBrush;
 COLORREF DitherColours[2] = {0xFFFFFFFF, 0xFFFFFFFF};
+SRWLOCK ToolDrawLock = SRWLOCK_INIT;
 
 namespace {
 

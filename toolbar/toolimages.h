@@ -13,6 +13,9 @@ extern HDC GlyphDC;            // holds the strip being drawn for one draw
 extern HDC MaskDC;             // holds a draw's monochrome mask
 extern HBRUSH DitherBrush;
 extern COLORREF DitherColours[2];
+// Held for the length of one draw: the DCs, the brush and the button
+// colours serve one draw at a time, whichever thread paints.
+extern SRWLOCK ToolDrawLock;
 
 // Makes everything once; FALSE when a strip, a DC or the brush is missing.
 BOOL ToolBtn_InitImages(HINSTANCE hinst);
