@@ -50,15 +50,21 @@ WPARAM Given(GdiCounter& counter, HANDLE h)
 }
 
 // What a message parameter carries, for the fuzzer: a value, a client
-// point, a key, nothing, or a handle it gives a real (or null, or stale)
-// object for.  Bitmaps and DIBs are handed over to the control; the views'
-// DIBs stay the fuzzer's.
-enum class Arg { Value, Point, Key, Null, Window, DC, Font, Bitmap, DIB, ViewDIB };
+// point, a key, nothing, or a handle or record it gives a real (or null, or
+// stale, or malformed) object for.  Bitmaps and DIBs are handed over to the
+// control; the views' DIBs stay the fuzzer's.  A tool record, a message for
+// a tool's control.
+enum class Arg { Value, Point, Key, Null, Window, DC, Font, Bitmap, DIB, ViewDIB, Tool, Forward };
 
 struct Param {
     UINT msg;
     Arg w = Arg::Value, l = Arg::Value;
 };
+
+// Every kind of toolbar tool, the check button first; a custom tool of the
+// static class.
+const UINT kToolKinds[] = {TBT_CHECK, TBT_PUSH,   TBT_RADIO,     TBT_SEPARATOR, TBT_EDIT,  TBT_DROPLIST,
+                           TBT_COMBO, TBT_STATIC, TBT_BUTTONCTL, TBT_DRAGGER,   TBT_CUSTOM};
 
 struct ClassRow {
     const char* name;
@@ -100,11 +106,13 @@ const ClassRow kClasses[] = {
     {"DIBViewCentred", ZTC_DIBVIEW_CLASS, DVS_CENTER, 300, 200,
      [](HWND v, GdiCounter&) { Send(v, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }, {{DVM_SETDIB, Arg::ViewDIB}}},
     {"Toolbar", ZTC_TOOLBAR_CLASS, 0, 300, 29, [](HWND t, GdiCounter&) {  // its control brush, a paint's brush and pen
-         for (UINT type : {TBT_PUSH, TBT_CHECK, TBT_EDIT, TBT_COMBO, TBT_BUTTONCTL, TBT_DRAGGER})
+         for (UINT type : kToolKinds)
              ToolBar_AddTool(t, type, 0xFFFFFFFF, type, 40, 22, "", nullptr, 0, TDD_GLYPH);
          Mouse(t, WM_LBUTTONDOWN, 30, 10);  // the check button, checked by the click
          Mouse(t, WM_LBUTTONUP, 30, 10);
-     }},
+         ToolBar_RemoveTool(t, TBT_EDIT);
+         ToolBar_Show(t, TBT_COMBO, FALSE);
+     }, {{TBM_SETASSOCIATE, Arg::Window}, {TBM_ADDTOOL, Arg::Value, Arg::Tool}, {TBM_SENDMESSAGE, Arg::Value, Arg::Forward}}},
     {"Dragger", ZTC_DRAGGER_CLASS, 0, 40, 40, [](HWND d, GdiCounter& c) {
          Send(d, DRM_SETBITMAP, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
          Send(d, DRM_SETDIB, Given(c, NewDIB()));
@@ -310,6 +318,7 @@ public:
         DestroyWindow(control_);
         doomed_.reset();
         DeleteObject(font_);
+        DeleteObject(strip_);
         for (HGLOBAL dib : viewDIBs_)
             GlobalFree(dib);
     }
@@ -377,9 +386,9 @@ private:
             return all[r % sizeof...(h)];
         };
         switch (a) {
-        case Arg::Value:
-            return r % 2 ? static_cast<WPARAM>(kEdges[r / 2 % std::size(kEdges)])
-                         : static_cast<WPARAM>(static_cast<unsigned long long>(rng_()) << 32 | r);
+        case Arg::Value:  // an edge, a small number (a tool id, an index) or anything
+            return r % 3 == 0 ? static_cast<WPARAM>(kEdges[r / 3 % std::size(kEdges)])
+                   : r % 3 == 1 ? r / 3 % 9 : static_cast<WPARAM>(static_cast<unsigned long long>(rng_()) << 32 | r);
         case Arg::Point:   return MAKELPARAM(Coordinate(), Coordinate());
         case Arg::Key:     return kKeys[r % std::size(kKeys)];
         case Arg::Null:    return 0;
@@ -389,6 +398,10 @@ private:
         case Arg::Bitmap:  return r % 4 ? Given(counter_, CreateBitmap(r % 40, r % 30, 1, 32, nullptr)) : 0;
         case Arg::DIB:     return r % 4 ? Given(counter_, OddDIB(r)) : 0;
         case Arg::ViewDIB: return r % 4 ? reinterpret_cast<WPARAM>(viewDIBs_.emplace_back(OddDIB(r))) : 0;
+        case Arg::Tool:    return r % 4 ? reinterpret_cast<WPARAM>(OddTool(r)) : 0;
+        case Arg::Forward:
+            forward_ = ToolBarMessage{r % 2 ? UINT(WM_ENABLE) : UINT(WM_GETTEXTLENGTH), r % 3, 0};
+            return r % 4 ? reinterpret_cast<WPARAM>(&forward_) : 0;
         }
         return 0;
     }
@@ -407,6 +420,22 @@ private:
         std::fill(words, words + size / 4, 0xDEADBEEF);
         GlobalUnlock(block);
         return block;
+    }
+
+    // A tool of any kind with any sizes and place, or a record of a wrong
+    // size (too short, or 0xDEADBEEF throughout).
+    const ToolBarTool* OddTool(unsigned r)
+    {
+        static const char* const classes[] = {nullptr, "static", ZTC_GAUGE_CLASS, ZTC_TOOLBAR_CLASS};
+        const auto value = [this] { return static_cast<UINT>(Make(Arg::Value)); };
+        tool_ = ToolBarTool{sizeof tool_, kToolKinds[r % std::size(kToolKinds)], value(), r % 8,
+                            static_cast<int>(value()), value(), r % 3 ? "ab" : nullptr, r % 5 ? nullptr : strip_,
+                            static_cast<int>(value()), value(), 0, classes[r / 8 % 4]};
+        if (r % 7 == 0)
+            tool_.Size = 4;
+        if (r % 7 == 1)
+            std::fill_n(reinterpret_cast<DWORD*>(&tool_), sizeof tool_ / 4, 0xDEADBEEF);
+        return &tool_;
     }
 
     // Resizes to nothing, a pixel or far beyond the screen; enabling, focus,
@@ -440,6 +469,9 @@ private:
     HFONT font_ = CreateFontA(12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
     HFONT staleFont_ = CreateFontA(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
     std::vector<HGLOBAL> viewDIBs_;
+    HBITMAP strip_ = CreateBitmap(64, 16, 1, 32, nullptr);
+    ToolBarTool tool_{};
+    ToolBarMessage forward_{};
 };
 
 class Fuzz : public ::testing::TestWithParam<ClassRow> {};
