@@ -291,19 +291,6 @@ void PrintTrail()
     std::fflush(stderr);
 }
 
-// Faults counted before anyone handles them: the system's message dispatch
-// swallows some of those raised in a window procedure.
-LONG faults;
-LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
-{
-    const DWORD code = e->ExceptionRecord->ExceptionCode;
-    if ((code & 0xF0000000) == 0xC0000000 && InterlockedIncrement(&faults) == 1) {
-        std::fprintf(stderr, "fault 0x%08lX at %p\n", code, e->ExceptionRecord->ExceptionAddress);
-        PrintTrail();
-    }
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
 class Fuzzer {
 public:
     Fuzzer(const ClassRow& row, unsigned seed, GdiCounter& counter)
@@ -502,8 +489,7 @@ TEST_P(Fuzz, ARandomMessageStreamNeitherFaultsNorHangsNorLeaks)
         ClassCycle(row, first.hwnd(), counter);
     }
     counter.Settle();
-    faults = 0;
-    PVOID handler = AddVectoredExceptionHandler(1, CountFault);
+    const FaultCount faults(PrintTrail);
     {
         Fuzzer fuzzer(row, seed, counter);
         Watchdog guard(20000, trail.head, PrintTrail);
@@ -513,9 +499,8 @@ TEST_P(Fuzz, ARandomMessageStreamNeitherFaultsNorHangsNorLeaks)
                 guard.Pet();
         }
     }
-    RemoveVectoredExceptionHandler(handler);
     ClipCursor(nullptr);
-    EXPECT_EQ(faults, 0) << trail.head << " (the reproducer is on the error output)";
+    EXPECT_EQ(faults.Faults(), 0) << trail.head << " (the reproducer is on the error output)";
     EXPECT_EQ(counter.Growth(), "nothing") << trail.head;
     EXPECT_EQ(counter.Strays(), "nothing") << trail.head;
     EXPECT_EQ(freed.Written(), "nothing") << trail.head;
@@ -573,9 +558,7 @@ TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
         c.run(parent.hwnd(), counter);
     }
     counter.Settle();
-    std::snprintf(trail.head, sizeof trail.head, "four threads");
-    faults = 0;
-    PVOID handler = AddVectoredExceptionHandler(1, CountFault);
+    const FaultCount faults;
     OnThreads(4, [&](int) {
         ParentWindow parent;
         for (int round = Scaled(3, 3000); round > 0; --round)
@@ -583,8 +566,7 @@ TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
                 if (c.name != "SysColorChange")
                     c.run(parent.hwnd(), counter);
     });
-    RemoveVectoredExceptionHandler(handler);
-    EXPECT_EQ(faults, 0);
+    EXPECT_EQ(faults.Faults(), 0);
     EXPECT_EQ(counter.Growth(), "nothing");
     EXPECT_EQ(counter.Strays(), "nothing");
 }

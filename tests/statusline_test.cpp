@@ -274,19 +274,6 @@ TEST(StatusLineDestroy, TheFrameGetsItsProcedureBackAndTheLastFrameTakesTheFont)
     EXPECT_EQ(counter.Live("font"), 1u) << "a new font";
 }
 
-namespace {
-
-// Access violations, counted before anyone handles them: the system's
-// message dispatch swallows those of a window procedure.
-LONG faults;
-LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
-{
-    faults += e->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-}  // namespace
-
 TEST(StatusLineDestroy, AFrameDestroyedWhileItsStripIsPaintedHearsNothingMore)
 {
     ParentWindow frame(300, 200);
@@ -297,13 +284,11 @@ TEST(StatusLineDestroy, AFrameDestroyedWhileItsStripIsPaintedHearsNothingMore)
     FreeWatch watch(Library());
     ASSERT_GT(watch.Patched(), 0);
     frame.When(WM_ERASEBKGND, [hwnd](const Msg&) { DestroyWindow(hwnd); });
-    faults = 0;
-    PVOID counting = AddVectoredExceptionHandler(1, CountFault);
+    const FaultCount faults;
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateWindow(hwnd);
-    RemoveVectoredExceptionHandler(counting);
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(faults, 0) << "the frame's state or procedure was used after its end";
+    EXPECT_EQ(faults.Faults(), 0) << "the frame's state or procedure was used after its end";
     EXPECT_EQ(watch.Freed(), 1) << "the state block";
     EXPECT_EQ(watch.Written(), "nothing");
 }

@@ -334,6 +334,51 @@ Watchdog::~Watchdog()
     DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
 }
 
+namespace {
+LONG FaultTotal;
+void (*FaultReport)();
+
+// The system's pointer probes (IsBadWritePtr, lstrlenA ...) live in
+// kernel32 or kernelbase and catch their own faults.
+bool Probing(const void* address)
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCSTR>(address), &module);
+    return module && (module == GetModuleHandleA("kernelbase.dll") || module == GetModuleHandleA("kernel32.dll"));
+}
+
+LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
+{
+    const DWORD code = e->ExceptionRecord->ExceptionCode;
+    if ((code & 0xF0000000) == 0xC0000000 && !Probing(e->ExceptionRecord->ExceptionAddress) &&
+        InterlockedIncrement(&FaultTotal) == 1) {
+        std::fprintf(stderr, "fault 0x%08lX at %p\n", code, e->ExceptionRecord->ExceptionAddress);
+        if (FaultReport)
+            FaultReport();
+        std::fflush(stderr);
+    }
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+}  // namespace
+
+FaultCount::FaultCount(void (*report)())
+{
+    FaultTotal = 0;
+    FaultReport = report;
+    handler_ = AddVectoredExceptionHandler(1, CountFault);
+}
+
+FaultCount::~FaultCount()
+{
+    RemoveVectoredExceptionHandler(handler_);
+}
+
+LONG FaultCount::Faults() const
+{
+    return InterlockedCompareExchange(&FaultTotal, 0, 0);
+}
+
 int Scaled(int usual, int soak)
 {
     const char* value = std::getenv("ZTC_SOAK");

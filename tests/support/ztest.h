@@ -178,6 +178,22 @@ private:
     void (*report_)();
 };
 
+// Counts the faults (access violations, divisions by zero ...) raised on
+// any thread while it lives, before anything handles them: the system's
+// message dispatch swallows some of those raised in a window procedure.
+// The system's pointer probes, which catch their own, are left out.  The
+// first is printed, and `report` runs then when it is given.
+class FaultCount {
+public:
+    explicit FaultCount(void (*report)() = nullptr);
+    ~FaultCount();
+    FaultCount(const FaultCount&) = delete;
+    FaultCount& operator=(const FaultCount&) = delete;
+    LONG Faults() const;
+private:
+    PVOID handler_;
+};
+
 // `usual` in an ordinary run, `soak` when the environment variable ZTC_SOAK
 // is set (a long run by hand).
 int Scaled(int usual, int soak);
