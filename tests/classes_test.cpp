@@ -136,16 +136,19 @@ void ClassCycle(const ClassRow& row, HWND parent, GdiCounter& counter)
 
 // The About box of this thread, painted and closed from inside its modal
 // loop as soon as it is up.
+BOOL CALLBACK CloseDialog(HWND box, LPARAM)
+{
+    char name[8] = "";
+    if (GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") != 0)
+        return TRUE;
+    UpdateWindow(box);
+    Send(box, WM_COMMAND, IDCANCEL);
+    return FALSE;
+}
+
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
 {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) {
-        char name[8] = "";
-        if (GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") != 0)
-            return TRUE;
-        UpdateWindow(box);
-        Send(box, WM_COMMAND, IDCANCEL);
-        return FALSE;
-    }, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
 }
 
 // Each export family's cycle, with what it makes and releases.
@@ -515,6 +518,12 @@ namespace {
 
 using Job = std::pair<const std::function<void(int)>*, int>;
 
+DWORD WINAPI RunJob(LPVOID job)
+{
+    (*static_cast<Job*>(job)->first)(static_cast<Job*>(job)->second);
+    return 0;
+}
+
 // Runs body(0 .. n - 1) on n threads at once; this thread pumps its
 // messages meanwhile, so that nothing sent to it waits.
 void OnThreads(int n, const std::function<void(int)>& body)
@@ -524,10 +533,7 @@ void OnThreads(int n, const std::function<void(int)>& body)
     jobs.reserve(n);
     for (int i = 0; i < n; ++i) {
         jobs.emplace_back(&body, i);
-        threads.push_back(CreateThread(nullptr, 0, [](LPVOID job) -> DWORD {
-            (*static_cast<Job*>(job)->first)(static_cast<Job*>(job)->second);
-            return 0;
-        }, &jobs.back(), 0, nullptr));
+        threads.push_back(CreateThread(nullptr, 0, RunJob, &jobs.back(), 0, nullptr));
     }
     while (WaitForMultipleObjects(n, threads.data(), TRUE, 0) == WAIT_TIMEOUT) {
         MsgWaitForMultipleObjects(n, threads.data(), FALSE, 50, QS_ALLINPUT);
