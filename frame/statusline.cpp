@@ -35,6 +35,9 @@ struct StatusLineState {
 HFONT StatusFont;     // shared by every status line of the process
 int StatusHeight;     // strip height in pixels
 int StatusLineCount;  // status lines attached and not yet destroyed
+// Held while a status line comes or goes, whichever thread its frame
+// belongs to: the count and the font change together.
+SRWLOCK StatusFontLock = SRWLOCK_INIT;
 
 namespace {
 
@@ -125,9 +128,12 @@ LRESULT SL_Detach(HWND hwnd, StatusLineState* s, WPARAM wParam, LPARAM lParam)
     const WNDPROC previous = s->PreviousWndProc;
     RemovePropA(hwnd, ZTC_STATUSLINE_PROP);
     LocalFree(s);
-    if (--StatusLineCount <= 0 && StatusFont) {
-        DeleteObject(StatusFont);
-        StatusFont = nullptr;
+    {
+        zt::Exclusive shared(StatusFontLock);
+        if (--StatusLineCount <= 0 && StatusFont) {
+            DeleteObject(StatusFont);
+            StatusFont = nullptr;
+        }
     }
     ControlDestroyHook(hwnd);
     subclass::Restore(hwnd, StatusLine_WndProc, kPreviousProp);
@@ -152,10 +158,13 @@ BOOL WINAPI StatusLine_Create(HWND hwnd, int count, const int* widths)
     }
     s->Enabled = TRUE;
     zt::WindowDC dc(hwnd);
-    if (StatusLineCount++ == 0 && !StatusFont)
-        StatusFont = CreateStatusFont();
-    if (!StatusFont)
-        return FALSE;  // attached without panes; detached with the frame
+    {
+        zt::Exclusive shared(StatusFontLock);
+        if (StatusLineCount++ == 0 && !StatusFont)
+            StatusFont = CreateStatusFont();
+        if (!StatusFont)
+            return FALSE;  // attached without panes; detached with the frame
+    }
     ControlCreateHook(hwnd);
     TEXTMETRICA tm{};
     {

@@ -554,7 +554,8 @@ HBITMAP SolidBitmap(COLORREF c)
 
 // Four threads run every cycle of both tables at once, each on windows of
 // its own (but the colour change, which replaces the objects the others
-// draw with): no fault, and no handle left behind.
+// draw with, and the menu entry: Wine's menus made and destroyed on several
+// threads at once go wrong by themselves): no fault, and no handle left behind.
 TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
 {
     const std::vector<Cycle> cycles = EveryCycle();
@@ -569,12 +570,31 @@ TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
         ParentWindow parent;
         for (int round = Scaled(3, 3000); round > 0; --round)
             for (const Cycle& c : cycles)
-                if (c.name != "SysColorChange")
+                if (c.name != "SysColorChange" && c.name != "MenuEntry")
                     c.run(parent.hwnd(), counter);
     });
     EXPECT_EQ(faults.Faults(), 0);
     EXPECT_EQ(counter.Growth(), "nothing");
     EXPECT_EQ(counter.Strays(), "nothing");
+}
+
+// All status lines share one font, made with the first and deleted with
+// the last: frames come and go on four threads at once, and every one gets
+// its status line.
+TEST(Threads, StatusLinesComeAndGoOnFourThreadsAtOnce)
+{
+    GdiCounter counter(Library());
+    LONG refused = 0;
+    OnThreads(4, [&](int) {
+        const int widths[] = {0};
+        for (int n = Scaled(200, 100000); n > 0; --n) {
+            ParentWindow frame(100, 60);
+            if (!StatusLine_Create(frame.hwnd(), 1, widths))
+                InterlockedIncrement(&refused);
+        }
+    });
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(counter.Live("font"), 0u);
 }
 
 // Every bitmap button draws with the same glyph and mask DCs and dither
