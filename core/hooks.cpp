@@ -3,6 +3,7 @@
 // swallow the key.  Both hooks watch every thread.  The library's data is not
 // shared between processes, so in another process the hook procedures find no
 // target and no hot keys and let every event through.
+#include "gdiguard.h"
 #include "hooks.h"
 #include "ztcore.h"
 
@@ -17,6 +18,10 @@ HotKeyRecord* HotKeyList;
 namespace {
 
 constexpr int kMaxKeys = 4;
+
+// Held while the hooks, the mouse target or the hot-key list change or are
+// read: any thread may set them, and the hooks run on every thread.
+SRWLOCK HookLock = SRWLOCK_INIT;
 
 bool IsDown(const BYTE (&keys)[256], int vk)
 {
@@ -44,6 +49,7 @@ void RemoveKeyboardHook()
 
 BOOL WINAPI ZTC_SetMouseHook(HWND target, UINT message, HWND filter)
 {
+    zt::Exclusive hooks(HookLock);
     if (target && filter) {
         MouseTarget = target;
         MouseFilter = filter;
@@ -60,9 +66,11 @@ BOOL WINAPI ZTC_SetMouseHook(HWND target, UINT message, HWND filter)
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-    if (code >= 0 && code != HC_NOREMOVE && mouse && MouseFilter && mouse->hwnd == MouseFilter &&
-        (wParam == WM_LBUTTONDOWN || wParam == WM_NCLBUTTONDOWN))
-        PostMessageA(MouseTarget, MouseMessage, wParam, static_cast<LPARAM>(mouse->wHitTestCode));
+    if (code >= 0 && code != HC_NOREMOVE && mouse && (wParam == WM_LBUTTONDOWN || wParam == WM_NCLBUTTONDOWN)) {
+        zt::Exclusive hooks(HookLock);
+        if (MouseFilter && mouse->hwnd == MouseFilter)
+            PostMessageA(MouseTarget, MouseMessage, wParam, static_cast<LPARAM>(mouse->wHitTestCode));
+    }
     return CallNextHookEx(MouseHookHandle, code, wParam, lParam);
 }
 
@@ -70,6 +78,7 @@ BOOL WINAPI ZTC_SetHotKeys(HWND hwnd, UINT message, int count, const UINT* keys)
 {
     if (count > kMaxKeys || (count > 0 && !keys))
         return FALSE;
+    zt::Exclusive hooks(HookLock);
     if (!HotKeyHookHandle) {
         HotKeyHookHandle = SetWindowsHookExA(WH_KEYBOARD, HotKeyHook, LibInstance, 0);
         if (!HotKeyHookHandle)
@@ -96,6 +105,7 @@ BOOL WINAPI ZTC_SetHotKeys(HWND hwnd, UINT message, int count, const UINT* keys)
 
 BOOL WINAPI ZTC_KillHotKeys(HWND hwnd)
 {
+    zt::Exclusive hooks(HookLock);
     HotKeyRecord** link = FindHotKeys(hwnd);
     HotKeyRecord* record = *link;
     if (!record)
@@ -118,6 +128,7 @@ LRESULT CALLBACK HotKeyHook(int code, WPARAM key, LPARAM flags)
         return 0;  // Shift is not looked at
     if (static_cast<DWORD>(flags) & 0x80000000u)
         return 0;  // a release; presses and their repeats go on
+    zt::Exclusive hooks(HookLock);
     for (const HotKeyRecord* record = HotKeyList; record; record = record->Next)
         for (int i = 0; i < record->KeyCount && i < kMaxKeys; ++i)
             if (record->Keys[i] == key) {

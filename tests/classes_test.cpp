@@ -173,6 +173,13 @@ const Row kRows[] = {
          for (UINT state : {2u, 3u, 4u, 11u, 13u, 26u, 0x0F02u})
              ToolBtn_Draw(s.dc(), 1, 1, 24, 22, nullptr, 0, 0, 1, state);
      }},
+    {"Hooks", nullptr, 0, 0, 0, [](HWND parent, GdiCounter&) {
+         static const UINT keys[] = {'A', VK_F6};
+         ZTC_SetHotKeys(parent, WM_APP, 2, keys);
+         ZTC_SetMouseHook(parent, WM_APP, parent);
+         ZTC_KillHotKeys(parent);
+         ZTC_SetMouseHook(nullptr, 0, nullptr);
+     }},
     {"Placement", nullptr, 0, 0, 0, [](HWND parent, GdiCounter&) {
          char file[MAX_PATH];
          GetTempPathA(MAX_PATH, file);
@@ -577,6 +584,28 @@ TEST(Threads, StatusLinesComeAndGoOnFourThreadsAtOnce)
     });
     EXPECT_EQ(refused, 0);
     EXPECT_EQ(counter.Live("font"), 0u);
+}
+
+// The hot keys' list and the two hooks serve the whole process: windows
+// of four threads take their hot keys and the mouse hook and give them
+// back at once, and no hook or record is left.
+TEST(Threads, HotKeysAndMouseHooksComeAndGoOnFourThreadsAtOnce)
+{
+    GdiCounter counter(Library());
+    counter.Settle();
+    OnThreads(4, [&](int) {
+        const ParentWindow window(50, 50);
+        const UINT keys[] = {'A', VK_F6};
+        for (int n = Scaled(1000, 1000000); n > 0; --n) {
+            ZTC_SetHotKeys(window.hwnd(), WM_APP, 2, keys);
+            ZTC_SetMouseHook(window.hwnd(), WM_APP, window.hwnd());
+            ZTC_KillHotKeys(window.hwnd());
+            ZTC_SetMouseHook(nullptr, 0, nullptr);
+        }
+    });
+    ZTC_SetMouseHook(nullptr, 0, nullptr);
+    EXPECT_EQ(counter.Growth(), "nothing");
+    EXPECT_EQ(counter.Strays(), "nothing");
 }
 
 // Every bitmap button draws with the same glyph and mask DCs and dither

@@ -175,11 +175,14 @@ std::map<std::string, int> LiveKinds()
     return kinds;
 }
 
+// The first few parts, and how many there are in all.
 std::string Join(const std::vector<std::string>& parts)
 {
     std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : ", ") + part;
+    for (std::size_t i = 0; i < parts.size() && i < 8; ++i)
+        text += (i ? ", " : "") + parts[i];
+    if (parts.size() > 8)
+        text += " ... (" + std::to_string(parts.size()) + " in all)";
     return text.empty() ? "nothing" : text;
 }
 
