@@ -265,9 +265,10 @@ const Param kStandard[] = {
     {WM_SETFONT, Arg::Font}, {WM_GETFONT, N, N},    {WM_PRINTCLIENT, Arg::DC},  {WM_ERASEBKGND, Arg::DC, N},
     {WM_PAINT, N, N},       {WM_GETDLGCODE, K, N},  {WM_SETCURSOR, W},          {WM_MOUSEACTIVATE, W},
     {WM_COMMAND, V, W},     {WM_SYSCOLORCHANGE, N, N}, {WM_NCHITTEST, N, P},    {WM_SHOWWINDOW, V},
+    {WM_GETOBJECT, V, V},
 };
 
-const LONG_PTR kEdges[] = {0, 1, -1, INT_MIN, INT_MAX, 0x7FFF, 0x8000, 0xFFFF, 0x10000};
+const LONG_PTR kEdges[] = {0, 1, -1, INT_MIN, INT_MAX, 0x7FFF, 0x8000, 0xFFFF, 0x10000, OBJID_CLIENT};
 const WPARAM kKeys[] = {VK_SPACE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN,
                         VK_TAB, VK_RETURN, VK_ESCAPE, 'A', 0, 0xFFFF};
 
