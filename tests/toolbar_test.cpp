@@ -10,9 +10,7 @@
 #include "ztest.h"
 
 #include <cstring>
-#include <functional>
 #include <map>
-#include <vector>
 
 using namespace ztest;
 
@@ -22,9 +20,9 @@ constexpr int kBarId = 77, kBarWidth = 400;
 constexpr UINT kAppend = 0xFFFFFFFF;
 const COLORREF kWhite = RGB(255, 255, 255);
 
-ToolBarTool Record(UINT type, UINT id, int width = 30, UINT height = 22, UINT state = kLookUp)
+ToolBarTool Record(UINT type, UINT id, int width = 30, UINT height = 22, UINT state = kLookUp, UINT place = kAppend)
 {
-    return ToolBarTool{sizeof(ToolBarTool), type, kAppend, id, width, height, nullptr, nullptr, 0, state, 0, nullptr};
+    return ToolBarTool{sizeof(ToolBarTool), type, place, id, width, height, nullptr, nullptr, 0, state, 0, nullptr};
 }
 
 Expect Held(UINT id) { return Expect{WM_MENUSELECT, MAKEWPARAM(id, 0), 0}; }
@@ -80,28 +78,29 @@ class ToolbarTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        LibraryEntry(GetModuleHandleA(nullptr), DLL_PROCESS_ATTACH, nullptr);
-        ZTC_Register(0);
+        LibraryEntry(GetModuleHandleA(nullptr), DLL_PROCESS_ATTACH, nullptr), ZTC_Register(0);
     }
     void SetUp() override
     {
         ASSERT_NE(bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId), nullptr);
         SetCursorPos(600, 600);
     }
-    BOOL Add(UINT type, UINT id, UINT position = kAppend, UINT state = kLookUp)
+    BOOL Add(ToolBarTool t) { return ToolBar_AddToolIndirect(bar, &t); }
+    BOOL Add(UINT type, UINT id, UINT place = kAppend, UINT state = kLookUp)
     {
-        ToolBarTool t = Record(type, id, 30, 22, state);
-        t.Position = position;
-        return ToolBar_AddToolIndirect(bar, &t);
+        return Add(Record(type, id, 30, 22, state, place));
     }
     ToolNode& Tool(UINT id) { return *TB_FindTool(bar, id); }
-    std::vector<int> Xs() const
+    // A field of every tool, in order.
+    template <class T>
+    std::vector<T> Each(T ToolNode::*field) const
     {
-        std::vector<int> xs;
+        std::vector<T> all;
         for (const ToolNode* t = TB_State(bar)->FirstTool; t; t = t->Next)
-            xs.push_back(t->X);
-        return xs;
+            all.push_back(t->*field);
+        return all;
     }
+    std::vector<int> Xs() const { return Each(&ToolNode::X); }
     LONG ControlX(UINT id)
     {
         RECT rc;
@@ -118,6 +117,7 @@ protected:
         SetCursorPos(pt.x, pt.y);
         Mouse(bar, msg, x, y);
     }
+    void Click(int x) { MouseAt(WM_LBUTTONDOWN, x), MouseAt(WM_LBUTTONUP, x); }
 
     MessageLog heard;  // of windows that log here too: it outlives them
     ParentWindow parent;
@@ -149,15 +149,12 @@ TEST_F(ToolbarTest, ToolsStandInOneRowAbuttingButtonsOverlapWhenInsertedOrShownA
 TEST_F(ToolbarTest, EachKindGetsItsPlaceSizeClassStyleAndProcedure)
 {
     HBITMAP strip = CreateBitmap(32, 15, 1, 1, nullptr);
-    const struct {
-        UINT type, height, state;
-        const char* recordClass;
-        DWORD recordStyle;
-        int y, width, h;
-        const char* className;  // null: no control
-        DWORD style;            // asked for, WS_CHILD | WS_VISIBLE aside
-        WNDPROC proc;           // null: not subclassed
-    } rows[] = {
+    // The record's kind, height, state, class and style; the tool's y, width
+    // and height, its control's class (null: none), the style the control
+    // was asked for (WS_CHILD | WS_VISIBLE aside) and its procedure (null:
+    // not subclassed).
+    const struct { UINT type, height, state; const char* recordClass; DWORD recordStyle; int y, width, h;
+                   const char* className; DWORD style; WNDPROC proc; } rows[] = {
         {TBT_PUSH, 30, 2, nullptr, 0, 3, 24, 22, nullptr, 0, nullptr},
         {TBT_CHECK, 20, 2, nullptr, 0, 3, 40, 20, nullptr, 0, nullptr},  // with a strip of its own
         {TBT_SEPARATOR, 5, 0, nullptr, 0, 3, 6, 5, nullptr, 0, nullptr},
@@ -176,13 +173,11 @@ TEST_F(ToolbarTest, EachKindGetsItsPlaceSizeClassStyleAndProcedure)
     for (const auto& r : rows) {
         SCOPED_TRACE(id);
         ToolBarTool t = Record(r.type, id, 40, r.height, r.state);
-        t.Strip = r.type == TBT_CHECK ? strip : nullptr;
-        t.ClassName = r.recordClass;
-        t.Style = r.recordStyle;
-        ASSERT_TRUE(ToolBar_AddToolIndirect(bar, &t));
+        t.Strip = r.type == TBT_CHECK ? strip : nullptr, t.ClassName = r.recordClass, t.Style = r.recordStyle;
+        ASSERT_TRUE(Add(t));
         const ToolNode& n = Tool(id++);
-        EXPECT_EQ((std::vector<int>{n.Y, n.Width, n.Height}), (std::vector<int>{r.y, r.width, r.h}));
-        EXPECT_EQ((std::vector<int>{int(n.Flags), n.GlyphWidth, n.GlyphHeight}), (std::vector<int>{TF_NOTIFY, 16, 15}));
+        EXPECT_EQ((std::vector<int>{n.Y, n.Width, n.Height, int(n.Flags), n.GlyphWidth, n.GlyphHeight}),
+                  (std::vector<int>{r.y, r.width, r.h, TF_NOTIFY, 16, 15}));
         ASSERT_EQ(n.Control != nullptr, r.className != nullptr);
         if (!n.Control)
             continue;
@@ -200,7 +195,7 @@ TEST_F(ToolbarTest, EachKindGetsItsPlaceSizeClassStyleAndProcedure)
     DeleteObject(strip);
 }
 
-TEST_F(ToolbarTest, BadRecordsAndWindowsAreRefusedAndNothingIsAdded)
+TEST_F(ToolbarTest, BadRecordsAreRefusedAndNothingIsAdded)
 {
     ToolBarTool good = Record(TBT_PUSH, 1), junk;
     memset(&junk, 0xEF, sizeof junk);
@@ -217,11 +212,7 @@ TEST_F(ToolbarTest, BadRecordsAndWindowsAreRefusedAndNothingIsAdded)
     };
     for (const ToolBarTool& t : records)
         EXPECT_FALSE(ToolBar_AddToolIndirect(bar, &t)) << "type " << t.Type << ", size " << t.Size;
-    EXPECT_FALSE(ToolBar_AddToolIndirect(bar, nullptr));
-    EXPECT_FALSE(SendMessageA(bar, TBM_ADDTOOL, 0, 0xDEADBEEF));
-    EXPECT_FALSE(ToolBar_AddToolIndirect(parent.hwnd(), &good)) << "not a toolbar";
-    HWND gauge = parent.CreateChild(ZTC_GAUGE_CLASS, 0, 0, 40, 50, 20);
-    EXPECT_FALSE(ToolBar_AddToolIndirect(gauge, &good)) << "another control's state block is not a toolbar's";
+    EXPECT_FALSE(ToolBar_AddToolIndirect(bar, nullptr) || SendMessageA(bar, TBM_ADDTOOL, 0, 0xDEADBEEF));
     EXPECT_EQ(TB_State(bar)->FirstTool, nullptr);
     EXPECT_TRUE(parent.log().All().empty());
 }
@@ -232,13 +223,10 @@ TEST_F(ToolbarTest, PressesReportToTheAssociateAndChangeTheLook)
 {
     enum { Down = WM_LBUTTONDOWN, Up = WM_LBUTTONUP, Dbl = WM_LBUTTONDBLCLK, Move = WM_MOUSEMOVE };
     const Expect H = Held(1), C = kClosed, K = Command(1, 0, bar);
-    const struct {
-        const char* name;
-        UINT type, state;
-        std::vector<std::pair<UINT, int>> mouse;  // message, x
-        std::vector<Expect> reports;
-        UINT after;
-    } rows[] = {
+    // The tool's kind and look; the mouse messages and their x; the reports
+    // and the look after.
+    const struct { const char* name; UINT type, state; std::vector<std::pair<UINT, int>> mouse;
+                   std::vector<Expect> reports; UINT after; } rows[] = {
         {"push click", TBT_PUSH, 2, {{Down, 10}, {Up, 10}}, {H, C, K}, 2},
         {"push leave", TBT_PUSH, 2, {{Down, 10}, {Move, 100}, {Up, 100}}, {H, C}, 2},
         {"push leave, return", TBT_PUSH, 2, {{Down, 10}, {Move, 100}, {Move, 12}, {Up, 12}}, {H, C, H, C, K}, 2},
@@ -299,12 +287,7 @@ TEST_F(ToolbarTest, ARadioButtonUnchecksTheCheckedOneOfItsRunAndGreyingKeepsChec
     const UINT kinds[] = {TBT_RADIO, TBT_RADIO, TBT_RADIO, TBT_PUSH, TBT_RADIO, TBT_RADIO, TBT_SEPARATOR, TBT_RADIO};
     for (UINT id = 1; id <= 8; ++id)
         ASSERT_TRUE(Add(kinds[id - 1], id));
-    const auto looks = [&] {
-        std::vector<UINT> states;
-        for (UINT id = 1; id <= 8; ++id)
-            states.push_back(Tool(id).State);
-        return states;
-    };
+    const auto looks = [&] { return Each(&ToolNode::State); };
     // Check (1) or uncheck (0) a tool; afterwards the looks of all eight.
     const struct { UINT id; BOOL check; std::vector<UINT> after; } steps[] = {
         {1, 1, {11, 2, 2, 2, 2, 2, 2, 2}},  {3, 1, {2, 2, 11, 2, 2, 2, 2, 2}},   {5, 1, {2, 2, 11, 2, 11, 2, 2, 2}},
@@ -356,19 +339,17 @@ TEST_F(ToolbarTest, TheFaceWithAFrameLineAtTheBottomAndTheShownButtonsPaintedAnd
 
 TEST_F(ToolbarTest, ControlsGetTheFontAndTheFaceBrush)
 {
-    ToolBarTool list = Record(TBT_DROPLIST, 1, 60, 100);
-    ASSERT_TRUE(ToolBar_AddToolIndirect(bar, &list) && Add(TBT_EDIT, 2, kAppend, 0));
+    ASSERT_TRUE(Add(Record(TBT_DROPLIST, 1, 60, 100)) && Add(TBT_EDIT, 2, kAppend, 0));
     const auto font = [](HWND w) { return reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)); };
     SendMessageA(bar, WM_SETFONT, 0, 0);
     EXPECT_EQ(font(bar), GetStockObject(SYSTEM_FONT));
     HFONT big = CreateFontA(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(big), 0);
-    EXPECT_EQ(font(bar), big);
-    EXPECT_EQ(font(Tool(2).Control), big);
+    EXPECT_TRUE(font(bar) == big && font(Tool(2).Control) == big);
     RECT rc;
     GetWindowRect(Tool(1).Control, &rc);
     EXPECT_EQ(Tool(1).Y, (29 - (rc.bottom - rc.top)) >> 1) << "the list is centred on the bar";
-    EXPECT_NE(Tool(1).Y, 2);
+    EXPECT_NE(Tool(1).Y, 2) << "the list grew with the font";
     EXPECT_EQ(Tool(2).Y, 3) << "other controls keep their place";
     HDC dc = GetDC(bar);
     const auto brushColour = [&](UINT msg) {
@@ -380,11 +361,8 @@ TEST_F(ToolbarTest, ControlsGetTheFontAndTheFaceBrush)
     SysColours colours;
     colours.Set(COLOR_BTNFACE, RGB(1, 2, 3));
     EXPECT_EQ(brushColour(WM_CTLCOLORBTN), RGB(1, 2, 3)) << "made anew for the new face colour";
-    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
-    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_BTNTEXT));
-    ReleaseDC(bar, dc);
-    DestroyWindow(bar);
-    DeleteObject(big);
+    EXPECT_TRUE(GetBkColor(dc) == RGB(1, 2, 3) && GetTextColor(dc) == GetSysColor(COLOR_BTNTEXT));
+    ReleaseDC(bar, dc), DestroyWindow(bar), DeleteObject(big);
 }
 
 // ---- Keys ----------------------------------------------------------------------------------
@@ -392,9 +370,8 @@ TEST_F(ToolbarTest, ControlsGetTheFontAndTheFaceBrush)
 TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoCharacter)
 {
     Beneath beneath;
-    ToolBarTool combo = Record(TBT_COMBO, 3, 60, 100);
     ASSERT_TRUE(Add(TBT_EDIT, 1, kAppend, 0) && Add(TBT_STATIC, 2, kAppend, 0) && Add(TBT_PUSH, 9));
-    ASSERT_TRUE(ToolBar_AddToolIndirect(bar, &combo) && Add(TBT_BUTTONCTL, 4, kAppend, 0));
+    ASSERT_TRUE(Add(Record(TBT_COMBO, 3, 60, 100)) && Add(TBT_BUTTONCTL, 4, kAppend, 0));
     const auto focused = [&]() -> UINT {
         for (UINT id = 1; id <= 4; ++id)
             if (GetFocus() == Tool(id).Control || IsChild(Tool(id).Control, GetFocus()))
@@ -403,20 +380,17 @@ TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoC
     };
     ASSERT_TRUE(ToolBar_SetFocus(bar, 1));
     EXPECT_FALSE(ToolBar_SetFocus(bar, 9)) << "a drawn button takes no focus";
-    const struct { bool shift; UINT after; } steps[] = {
-        {false, 3}, {false, 4}, {false, 1}, {true, 4}, {true, 3}, {true, 1}, {true, 4},
-    };
-    BYTE keys[256], shifted[256];
+    const struct { bool shift; UINT after; } steps[] = {{0, 3}, {0, 4}, {0, 1}, {1, 4}, {1, 3}, {1, 1}, {1, 4}};
+    BYTE keys[256];
     GetKeyboardState(keys);
     for (const auto& s : steps) {
-        memcpy(shifted, keys, sizeof keys);
-        shifted[VK_SHIFT] = s.shift ? 0x80 : 0;
-        SetKeyboardState(shifted);
+        keys[VK_SHIFT] = s.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
         const UINT from = focused();
         SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         EXPECT_EQ(focused(), s.after) << "from " << from << (s.shift ? " with Shift" : "");
     }
-    SetKeyboardState(keys);
+    keys[VK_SHIFT] = 0, SetKeyboardState(keys);
     // Only the Tab key, and in edit fields the Tab character, stay out.
     const struct { HWND field; bool edit; } fields[] = {
         {Tool(1).Control, true}, {GetDlgItem(Tool(3).Control, 1001), true}, {Tool(4).Control, false}};
@@ -438,8 +412,7 @@ TEST_F(ToolbarTest, TabAndShiftTabMoveTheFocusAmongTheTabStopControlsAndTabIsNoC
 TEST_F(ToolbarTest, TheAssociateHearsItsChangesAndTheToolsComingAndGoing)
 {
     ParentWindow other(200, 100);
-    parent.AlsoLogTo(heard);
-    other.AlsoLogTo(heard);
+    parent.AlsoLogTo(heard), other.AlsoLogTo(heard);
     const HWND p = parent.hwnd(), o = other.hwnd();
     EXPECT_EQ(ToolBar_SetAssociate(bar, o), p);
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(bar, TBM_SETASSOCIATE, reinterpret_cast<WPARAM>(o), 0)), o);
@@ -448,8 +421,7 @@ TEST_F(ToolbarTest, TheAssociateHearsItsChangesAndTheToolsComingAndGoing)
     EXPECT_FALSE(ToolBar_RemoveTool(bar, 0x12345));
     ToolBar_SetAssociate(bar, nullptr);
     ASSERT_TRUE(Add(TBT_PUSH, 1));
-    MouseAt(WM_LBUTTONDOWN, 10);
-    MouseAt(WM_LBUTTONUP, 10);
+    Click(10);
     EXPECT_EQ(Tool(1).State, kLookUp) << "pressed and released, heard by none";
     EXPECT_TRUE(SequenceIs(heard.Only({WM_COMMAND, WM_MENUSELECT}), {
         Command(kBarId, TBN_DISSOCIATED, bar).To(p), Command(kBarId, TBN_ASSOCIATED, bar).To(o),
@@ -509,24 +481,18 @@ TEST_F(ToolbarTest, ToolMessagesReachTheControlWholeAndOtherMessagesFromWMUserUp
 // a report: the toolbar goes no further and writes into no freed memory.
 TEST_F(ToolbarTest, AnAssociateMayDestroyTheToolbarOrRemoveToolsWhenItHearsAReport)
 {
-    UINT hearMsg = 0;
-    WPARAM hearWParam = 0;
-    bool destroys = false, heard = false;
+    // The report the associate acts on, whether it destroys the toolbar, and
+    // what provokes the report.
+    struct Row { const char* name; UINT msg; WPARAM wParam; bool destroys; std::function<void()> provoke; };
+    const Row* now = nullptr;
+    bool heard = true;
     for (UINT msg : {WM_MENUSELECT, WM_COMMAND})
         parent.When(msg, [&](const Msg& m) {
-            if (heard || m.message != hearMsg || m.wParam != hearWParam)
-                return;
-            heard = true;
-            destroys ? DestroyWindow(bar) : ToolBar_RemoveTool(bar, 1);
+            if (!heard && m.message == now->msg && m.wParam == now->wParam)
+                heard = true, now->destroys ? DestroyWindow(bar) : ToolBar_RemoveTool(bar, 1);
         });
-    const auto click = [&] { MouseAt(WM_LBUTTONDOWN, 10); MouseAt(WM_LBUTTONUP, 10); };
-    const struct {
-        const char* name;
-        UINT msg;
-        WPARAM wParam;
-        bool destroys;
-        std::function<void()> provoke;
-    } rows[] = {
+    const auto click = [&] { Click(10); };
+    const Row rows[] = {
         {"held", WM_MENUSELECT, 1, true, click},
         {"held, tool removed", WM_MENUSELECT, 1, false, click},
         {"let go, tool removed", WM_MENUSELECT, 0xFFFF0000, false, click},
@@ -543,7 +509,7 @@ TEST_F(ToolbarTest, AnAssociateMayDestroyTheToolbarOrRemoveToolsWhenItHearsARepo
         SCOPED_TRACE(r.name);
         bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId);
         ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_CHECK, 2) && Add(TBT_EDIT, 3, kAppend, 0));
-        hearMsg = r.msg, hearWParam = r.wParam, destroys = r.destroys, heard = false;
+        now = &r, heard = false;
         parent.log().Clear();
         r.provoke();
         EXPECT_TRUE(heard);
