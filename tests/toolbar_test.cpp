@@ -30,10 +30,11 @@ const Expect kClosed{WM_MENUSELECT, 0xFFFF0000, 0};
 
 // Every window created while it lives gets a recording procedure before
 // anything else is put in front of its own: it notes the style the window
-// was asked for and the keys that reach the window's own procedure.
+// was asked for, the keys that reach the window's own procedure, and the
+// update rectangle of each of its paints (an empty one for each erase).
 struct Beneath {
     Beneath() : hook(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) { self = this; }
-    ~Beneath() { UnhookWindowsHookEx(hook); }
+    ~Beneath() { UnhookWindowsHookEx(hook), self = nullptr; }
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
     {
         if (code == HCBT_CREATEWND) {
@@ -45,7 +46,12 @@ struct Beneath {
     }
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
-        if (msg == WM_CHAR || msg == WM_KEYDOWN)
+        RECT r{};
+        if (self && msg == WM_PAINT)
+            GetUpdateRect(hwnd, &r, FALSE);
+        if (self && (msg == WM_PAINT || msg == WM_ERASEBKGND))
+            self->painted[hwnd].push_back(r);
+        if (self && (msg == WM_CHAR || msg == WM_KEYDOWN))
             self->keys.Add(Msg{msg, wParam, lParam, hwnd});
         return subclass::CallPrevious(hwnd, msg, wParam, lParam, "ztest_beneath");
     }
@@ -53,25 +59,7 @@ struct Beneath {
     HHOOK hook;
     std::map<HWND, DWORD> styles;
     MessageLog keys;
-};
-
-// Notes the update rectangle of each paint of a window, and an empty one
-// for each erase.
-struct PaintWatch {
-    explicit PaintWatch(HWND hwnd) : hwnd(hwnd) { self = this, subclass::Install(hwnd, Proc, "ztest_paint"); }
-    ~PaintWatch() { subclass::Restore(hwnd, Proc, "ztest_paint"); }
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-    {
-        RECT r{};
-        if (msg == WM_PAINT)
-            GetUpdateRect(hwnd, &r, FALSE);
-        if (msg == WM_PAINT || msg == WM_ERASEBKGND)
-            self->painted.push_back(r);
-        return subclass::CallPrevious(hwnd, msg, wParam, lParam, "ztest_paint");
-    }
-    static inline PaintWatch* self = nullptr;
-    HWND hwnd;
-    std::vector<RECT> painted;
+    std::map<HWND, std::vector<RECT>> painted;
 };
 
 class ToolbarTest : public ::testing::Test {
@@ -82,9 +70,10 @@ protected:
     }
     void SetUp() override
     {
-        ASSERT_NE(bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId), nullptr);
+        ASSERT_NE(NewBar(), nullptr);
         SetCursorPos(600, 600);
     }
+    HWND NewBar() { return bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId); }
     BOOL Add(ToolBarTool t) { return ToolBar_AddToolIndirect(bar, &t); }
     BOOL Add(UINT type, UINT id, UINT place = kAppend, UINT state = kLookUp)
     {
@@ -254,13 +243,14 @@ TEST_F(ToolbarTest, PressesReportToTheAssociateAndChangeTheLook)
 
 TEST_F(ToolbarTest, AHeldButtonRepaintsOnlyItsInsideAtOnceAndACancelOrARemovalEndsThePressSilently)
 {
+    Beneath watch;
+    DestroyWindow(bar), NewBar();
     ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_CHECK, 2));
     PaintNow(bar);
-    parent.log().Clear();
-    PaintWatch watch(bar);
+    parent.log().Clear(), watch.painted.clear();
     MouseAt(WM_LBUTTONDOWN, 30);
     EXPECT_EQ(Tool(2).State * 10 + (GetCapture() == bar), kLookDown * 10 + 1);
-    EXPECT_EQ(watch.painted, (std::vector<RECT>{{29, 4, 51, 24}})) << "painted before the press returns, not erased";
+    EXPECT_EQ(watch.painted[bar], (std::vector<RECT>{{29, 4, 51, 24}})) << "painted at once, not erased";
     EXPECT_EQ(Pixel(bar, 29, 10), GetSysColor(COLOR_BTNSHADOW)) << "sunken";
     SendMessageA(bar, WM_CANCELMODE, 0, 0);
     EXPECT_EQ(Tool(2).State * 10 + (GetCapture() == bar), kLookUp * 10) << "a cancel restores the earlier look";
@@ -507,7 +497,7 @@ TEST_F(ToolbarTest, AnAssociateMayDestroyTheToolbarOrRemoveToolsWhenItHearsARepo
     ASSERT_GT(freed.Patched(), 0);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        bar = parent.CreateChild(ZTC_TOOLBAR_CLASS, 0, 0, 0, kBarWidth, 29, kBarId);
+        NewBar();
         ASSERT_TRUE(Add(TBT_PUSH, 1) && Add(TBT_CHECK, 2) && Add(TBT_EDIT, 3, kAppend, 0));
         now = &r, heard = false;
         parent.log().Clear();
