@@ -141,7 +141,7 @@ TEST_F(ToolbarTest, EachKindGetsItsPlaceSizeClassStyleAndProcedure)
     // The record's kind, height, state, class and style; the tool's y, width
     // and height, its control's class (null: none), the style the control
     // was asked for (WS_CHILD | WS_VISIBLE aside) and its procedure (null:
-    // not subclassed).
+    // not subclassed: the recorder's is in front).
     const struct { UINT type, height, state; const char* recordClass; DWORD recordStyle; int y, width, h;
                    const char* className; DWORD style; WNDPROC proc; } rows[] = {
         {TBT_PUSH, 30, 2, nullptr, 0, 3, 24, 22, nullptr, 0, nullptr},
@@ -175,7 +175,7 @@ TEST_F(ToolbarTest, EachKindGetsItsPlaceSizeClassStyleAndProcedure)
         EXPECT_EQ(lstrcmpiA(name, r.className), 0) << name;
         EXPECT_EQ(created.styles[n.Control], r.style | WS_CHILD | WS_VISIBLE);
         EXPECT_EQ(GetDlgCtrlID(n.Control), static_cast<int>(n.Id));
-        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(n.Control, GWLP_WNDPROC)) == r.proc, r.proc != nullptr);
+        EXPECT_EQ(WNDPROC(GetWindowLongPtrA(n.Control, GWLP_WNDPROC)), r.proc ? r.proc : Beneath::Proc);
         const HWND field = GetDlgItem(n.Control, 1001);
         EXPECT_EQ(field && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(field, GWLP_WNDPROC)) == CBEditSubProc,
                   r.type == TBT_COMBO);
@@ -255,8 +255,7 @@ TEST_F(ToolbarTest, AHeldButtonRepaintsOnlyItsInsideAtOnceAndACancelOrARemovalEn
     SendMessageA(bar, WM_CANCELMODE, 0, 0);
     EXPECT_EQ(Tool(2).State * 10 + (GetCapture() == bar), kLookUp * 10) << "a cancel restores the earlier look";
     EXPECT_EQ(Pixel(bar, 29, 10), kWhite);
-    ToolBar_Check(bar, 2, TRUE);
-    watch.painted.clear();
+    ToolBar_Check(bar, 2, TRUE), watch.painted.clear();
     SendMessageA(bar, WM_CANCELMODE, 0, 0);
     EXPECT_EQ(Tool(2).State, kLookChecked) << "after the press a cancel changes no look";
     EXPECT_TRUE(watch.painted.empty());
@@ -264,8 +263,7 @@ TEST_F(ToolbarTest, AHeldButtonRepaintsOnlyItsInsideAtOnceAndACancelOrARemovalEn
     ASSERT_TRUE(ToolBar_RemoveTool(bar, 1));
     EXPECT_EQ(TB_State(bar)->PressedTool, nullptr);
     EXPECT_NE(GetCapture(), bar);
-    MouseAt(WM_MOUSEMOVE, 100);
-    MouseAt(WM_LBUTTONUP, 100);
+    MouseAt(WM_MOUSEMOVE, 100), MouseAt(WM_LBUTTONUP, 100);
     EXPECT_TRUE(SequenceIs(Reports(), {Held(2), Held(1), Command(1, TBN_TOOLREMOVED, bar)}))
         << "neither a cancel nor a removal reports the press";
 }
@@ -277,7 +275,6 @@ TEST_F(ToolbarTest, ARadioButtonUnchecksTheCheckedOneOfItsRunAndGreyingKeepsChec
     const UINT kinds[] = {TBT_RADIO, TBT_RADIO, TBT_RADIO, TBT_PUSH, TBT_RADIO, TBT_RADIO, TBT_SEPARATOR, TBT_RADIO};
     for (UINT id = 1; id <= 8; ++id)
         ASSERT_TRUE(Add(kinds[id - 1], id));
-    const auto looks = [&] { return Each(&ToolNode::State); };
     // Check (1) or uncheck (0) a tool; afterwards the looks of all eight.
     const struct { UINT id; BOOL check; std::vector<UINT> after; } steps[] = {
         {1, 1, {11, 2, 2, 2, 2, 2, 2, 2}},  {3, 1, {2, 2, 11, 2, 2, 2, 2, 2}},   {5, 1, {2, 2, 11, 2, 11, 2, 2, 2}},
@@ -286,18 +283,18 @@ TEST_F(ToolbarTest, ARadioButtonUnchecksTheCheckedOneOfItsRunAndGreyingKeepsChec
     };
     for (const auto& s : steps) {
         EXPECT_TRUE(ToolBar_Check(bar, s.id, s.check));
-        EXPECT_EQ(looks(), s.after) << "after checking " << s.id << " with " << s.check;
+        EXPECT_EQ(Each(&ToolNode::State), s.after) << "after checking " << s.id << " with " << s.check;
     }
     // Grey (0) or enable (1) a tool: the answer is whether it was greyed.
     const struct { UINT id; BOOL enable, answer; } greying[] = {{1, 0, 0}, {1, 0, 1}, {3, 0, 0}, {6, 1, 0}};
     for (const auto& g : greying)
         EXPECT_EQ(SendMessageA(bar, TBM_ENABLE, g.id, g.enable), g.answer) << g.id;
     ToolBar_Check(bar, 1, TRUE);
-    EXPECT_EQ(looks(), (std::vector<UINT>{13, 2, 4, 2, 2, 11, 2, 11}));
+    EXPECT_EQ(Each(&ToolNode::State), (std::vector<UINT>{13, 2, 4, 2, 2, 11, 2, 11}));
     EnableWindow(bar, FALSE);
-    EXPECT_EQ(looks(), (std::vector<UINT>{13, 4, 4, 4, 4, 13, 2, 13})) << "a separator has no look";
+    EXPECT_EQ(Each(&ToolNode::State), (std::vector<UINT>{13, 4, 4, 4, 4, 13, 2, 13})) << "a separator has no look";
     EnableWindow(bar, TRUE);
-    EXPECT_EQ(looks(), (std::vector<UINT>{11, 2, 2, 2, 2, 11, 2, 11}));
+    EXPECT_EQ(Each(&ToolNode::State), (std::vector<UINT>{11, 2, 2, 2, 2, 11, 2, 11}));
     ASSERT_TRUE(Add(TBT_EDIT, 9, kAppend, 0));
     EXPECT_FALSE(ToolBar_Enable(bar, 9, FALSE));
     EXPECT_FALSE(IsWindowEnabled(Tool(9).Control));
