@@ -36,8 +36,7 @@ COLORREF Sys(int index) { return GetSysColor(index); }
 ::testing::AssertionResult TextAt(HWND hwnd, int x, int y, const char* text, POINT limit)
 {
     FontDC f(hwnd);
-    SetBkColor(f.dc, Sys(COLOR_BTNFACE));
-    SetTextColor(f.dc, Sys(COLOR_BTNTEXT));
+    SetBkColor(f.dc, Sys(COLOR_BTNFACE)), SetTextColor(f.dc, Sys(COLOR_BTNTEXT));
     SIZE size{};
     GetTextExtentPoint32A(f.dc, text, lstrlenA(text), &size);
     ExtTextOutA(f.dc, 10, 10, 0, nullptr, text, lstrlenA(text), nullptr);
@@ -59,9 +58,7 @@ protected:
         ASSERT_EQ(GetSystemMetrics(SM_CYBORDER), 1) << "the pixel numbers below are for a border unit of 1";
         ASSERT_TRUE(StatusLine_Create(frame.hwnd(), 3, kWidths));
         height = static_cast<int>(StatusLine_GetHeight(frame.hwnd()));
-        top = 200 - height;
-        pt = top + 2;
-        strip = RECT{0, top, 300, 200};
+        top = 200 - height, pt = top + 2, strip = RECT{0, top, 300, 200};
         RedrawWindow(frame.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     // The panes' sunken boxes run from x = 8 to 100, 108 to 180 and 188 to
