@@ -61,17 +61,12 @@ protected:
 // waits for them, so the log needs no lock.
 class TargetApp {
 public:
-    TargetApp()
-        : ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr))
-    {
-        WaitForSingleObject(ready_, INFINITE);
-    }
+    TargetApp() : thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) { WaitForSingleObject(ready_, INFINITE); }
     ~TargetApp()
     {
         PostMessageA(frame, WM_CLOSE, 0, 0);
         WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        CloseHandle(ready_);
+        CloseHandle(thread_), CloseHandle(ready_);
     }
     // The frame's thread sets the menu bar (null: none) and destroys the old one.
     void SetMenuBar(HMENU bar) { SendMessageA(frame, WM_APP, 0, reinterpret_cast<LPARAM>(bar)); }
@@ -89,7 +84,8 @@ private:
         wc.lpszClassName = "ztest_target";
         RegisterClassA(&wc);
         app->frame = CreateWindowExA(0, wc.lpszClassName, "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 300,
-                                     300, nullptr, nullptr, wc.hInstance, app);
+                                     300, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(app->frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
         RECT rc;
         GetClientRect(app->frame, &rc);
         app->edit = CreateWindowExA(0, "edit", "", WS_CHILD | WS_VISIBLE, 0, rc.bottom * 2 / 3, rc.right, rc.bottom / 3,
@@ -102,9 +98,6 @@ private:
     }
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     {
-        if (msg == WM_NCCREATE)
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         auto* app = reinterpret_cast<TargetApp*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (app && (msg == WM_INITMENU || msg == WM_INITMENUPOPUP || (msg == WM_COMMAND && !lParam)))
             app->log.Add(Msg{msg, wParam, lParam});
@@ -118,7 +111,7 @@ private:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 
-    HANDLE ready_, thread_;
+    HANDLE ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr), thread_;
 };
 
 // A menu bar: one list per item, its title first and then its entries; a
@@ -149,29 +142,12 @@ HMENU MakeMenuBar(const MenuItems& items)
 std::vector<HANDLE> released;
 decltype(&GlobalFree) realGlobalFree;
 decltype(&DeleteObject) realDeleteObject;
-HGLOBAL WINAPI RecordGlobalFree(HGLOBAL h)
-{
-    released.push_back(h);
-    return realGlobalFree(h);
-}
-BOOL WINAPI RecordDeleteObject(HGDIOBJ h)
-{
-    released.push_back(h);
-    return realDeleteObject(h);
-}
+HGLOBAL WINAPI RecordGlobalFree(HGLOBAL h) { released.push_back(h); return realGlobalFree(h); }
+BOOL WINAPI RecordDeleteObject(HGDIOBJ h) { released.push_back(h); return realDeleteObject(h); }
 int beeps = 0;
-BOOL WINAPI CountBeep(UINT)
-{
-    ++beeps;
-    return TRUE;
-}
+BOOL WINAPI CountBeep(UINT) { ++beeps; return TRUE; }
 
-POINT Centre(HWND hwnd)
-{
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
-    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
+POINT Centre(HWND hwnd) { RECT r; GetWindowRect(hwnd, &r); return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace
 
@@ -184,20 +160,19 @@ TEST_F(DraggerTest, PaintsTheWellAndCentresThePicture)
 {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW),
                    light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_WINDOWTEXT);
-    struct Probe { int x, y; COLORREF colour; };
     // (W - 1, 1) is where neither the shadow nor the highlight reaches.
-    const std::vector<Probe> well = {
+    const std::vector<Dot> well = {
         {0, 0, shadow},    {0, H - 1, shadow},    {W - 1, 0, shadow}, {1, H - 1, light}, {W - 1, H - 1, light},
         {W - 1, 2, light}, {W - 1, 1, face},      {1, 1, dark},       {1, H - 2, dark},  {W - 2, H - 2, dark},
         {W - 2, 1, dark},  {2, 2, face},          {W - 3, H - 3, face},
     };
     // A 10 x 6 DIB at (15, 12), a 20 x 10 bitmap at (10, 10), a larger DIB at (0, 0).
-    const std::vector<Probe> dib = {{15, 12, kBlue}, {24, 17, kRed}, {14, 12, face}, {25, 17, face}, {10, 10, face}};
-    const std::vector<Probe> bitmap = {{10, 10, kBlue}, {29, 19, kGreen}, {9, 10, face}, {30, 20, face},
+    const std::vector<Dot> dib = {{15, 12, kBlue}, {24, 17, kRed}, {14, 12, face}, {25, 17, face}, {10, 10, face}};
+    const std::vector<Dot> bitmap = {{10, 10, kBlue}, {29, 19, kGreen}, {9, 10, face}, {30, 20, face},
                                        {15, 12, kGreen}};
-    const std::vector<Probe> larger = {{0, 0, kBlue}, {1, 0, kRed}, {W - 1, H - 1, kRed}};
-    const std::vector<Probe> none = {{10, 10, face}, {15, 12, face}, {20, 15, face}};
-    struct Step { const char* what; UINT msg; HANDLE picture; const std::vector<Probe>& probes; bool framed; };
+    const std::vector<Dot> larger = {{0, 0, kBlue}, {1, 0, kRed}, {W - 1, H - 1, kRed}};
+    const std::vector<Dot> none = {{10, 10, face}, {15, 12, face}, {20, 15, face}};
+    struct Step { const char* what; UINT msg; HANDLE picture; const std::vector<Dot>& probes; bool framed; };
     const Step steps[] = {
         {"empty", 0, nullptr, well, true},
         {"bitmap", DRM_SETBITMAP, MakeBitmap(20, 10), bitmap, true},
@@ -213,12 +188,11 @@ TEST_F(DraggerTest, PaintsTheWellAndCentresThePicture)
         Surface printed(W, H);
         printed.Fill(face);
         SendMessageA(dragger, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
-        for (const auto* probes : {&s.probes, s.framed ? &well : &s.probes})
-            for (const Probe& p : *probes) {
-                const std::string at = std::string(s.what) + " at " + std::to_string(p.x) + ", " + std::to_string(p.y);
-                EXPECT_EQ(Hex(Pixel(dragger, p.x, p.y)), Hex(p.colour)) << at;
-                EXPECT_EQ(Hex(printed.At(p.x, p.y)), Hex(p.colour)) << at << ", printed";
-            }
+        for (const auto* probes : {&s.probes, s.framed ? &well : &s.probes}) {
+            EXPECT_TRUE(DotsAre(dragger, *probes)) << s.what;
+            for (const Dot& p : *probes)
+                EXPECT_EQ(Hex(printed.At(p.x, p.y)), Hex(p.colour)) << s.what << " at " << p.x << ", " << p.y << ", printed";
+        }
     }
 }
 
