@@ -31,17 +31,9 @@ void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG c
 }
 
 struct EventHook {
-    explicit EventHook(HWND hwnd)
-    {
-        Watched = hwnd;
-        Events.clear();
-    }
+    explicit EventHook(HWND hwnd) { Watched = hwnd, Events.clear(); }
     ~EventHook() { UnhookWinEvent(hook); }
-    std::string Caught()
-    {
-        PumpMessages();
-        return std::exchange(Events, std::string());
-    }
+    std::string Caught() { PumpMessages(); return std::exchange(Events, std::string()); }
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent,
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
 };
@@ -49,8 +41,7 @@ struct EventHook {
 VARIANT Child(LONG id)
 {
     VARIANT v;
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = id;
+    V_VT(&v) = VT_I4, V_I4(&v) = id;
     return v;
 }
 
@@ -95,26 +86,25 @@ protected:
 // One row per class: the control (made below the label "&Level", id 100,
 // with `prepare` giving it a value), what a client reads, then what setting
 // `put` as its value and its default action answer and do.
+// `on` and `off`: the states set and clear; `action` "-": no default
+// action; `hears`: from the put and the action; `events`: from prepare, put
+// and action.
 struct Row {
-    const char* name;
-    const char* className;
+    const char *name, *className;
     DWORD style;
     const char* text;
     void (*prepare)(HWND);
     LONG role;
-    const char* label, *value;
-    LONG on, off;  // states set, states clear
+    const char *label, *value;
+    LONG on, off;
     const WCHAR* put;
     HRESULT putResult;
-    const char* valueAfter, *action;  // "-": no default action
-    std::vector<Expect> hears;  // from the put and the action
-    const char* events;         // from prepare, put and action
+    const char *valueAfter, *action;
+    std::vector<Expect> hears;
+    const char* events;
 };
 
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 constexpr HRESULT kNotHere = DISP_E_MEMBERNOTFOUND;
 constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE, kReadOnly = STATE_SYSTEM_READONLY;

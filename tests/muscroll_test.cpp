@@ -16,10 +16,7 @@ protected:
     static LRESULT Send(HWND ms, UINT m, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(ms, m, w, l); }
     static LRESULT Word(HWND hwnd) { return LOWORD(reinterpret_cast<UINT_PTR>(hwnd)); }
     static LPARAM Bounds(int lo, int hi) { return MAKELPARAM(static_cast<WORD>(lo), static_cast<WORD>(hi)); }
-    static Expect Scroll(UINT msg, int code, int value, HWND ms)
-    {
-        return Expect{msg, MAKEWPARAM(code, static_cast<WORD>(value)), reinterpret_cast<LPARAM>(ms)};
-    }
+    static Expect Scroll(UINT msg, int code, int value, HWND ms) { return {msg, MAKEWPARAM(code, WORD(value)), LPARAM(ms)}; }
     static std::vector<Msg> Reports(ParentWindow& w) { return w.log().Only({WM_HSCROLL, WM_VSCROLL, WM_COMMAND}); }
     HWND Create(DWORD style, const char* text = nullptr)
     {
@@ -35,11 +32,7 @@ protected:
         SetCursorPos(pt.x, pt.y);
         Mouse(ms, msg, x, y, MK_LBUTTON);
     }
-    static void Click(HWND ms, int x, int y)
-    {
-        MoveTo(ms, x, y, WM_LBUTTONDOWN);
-        Mouse(ms, WM_LBUTTONUP, x, y);
-    }
+    static void Click(HWND ms, int x, int y) { MoveTo(ms, x, y, WM_LBUTTONDOWN), Mouse(ms, WM_LBUTTONUP, x, y); }
     int Steps() { return parent.log().Count(WM_HSCROLL) + parent.log().Count(WM_VSCROLL); }
     int StepsAfter(DWORD ms) { PumpFor(ms); return Steps(); }
 
@@ -51,10 +44,7 @@ protected:
 
 TEST_F(MultiScrollTest, DefaultsAndWindowTextThatParses)
 {
-    const struct {
-        const char* text;
-        int minimum, maximum, value;
-    } cases[] = {
+    const struct { const char* text; int minimum, maximum, value; } cases[] = {
         {nullptr, 0, 9, 5}, {"2,8,3", 2, 8, 3}, {"2,9,30", 2, 9, 5}, {"2,8", 0, 9, 5},
         {"2,8,x", 0, 9, 5}, {",8,3", 0, 8, 3},  {"8,2,5", 0, 9, 5},
     };
@@ -63,8 +53,6 @@ TEST_F(MultiScrollTest, DefaultsAndWindowTextThatParses)
         HWND ms = Create(MSS_TEXTINIT, c.text);
         EXPECT_EQ(Send(ms, MSM_GETRANGE), MAKELONG(c.minimum, c.maximum));
         EXPECT_EQ(Send(ms, MSM_GETVALUE), c.value);
-        EXPECT_EQ(Send(ms, MSM_GETTARGET), Word(parent.hwnd()));
-        EXPECT_EQ(Send(ms, MSM_GETREVERSE) + Send(ms, MSM_GETNOLIMITNOTIFY), 0);
         DestroyWindow(ms);
     }
     HWND plain = CreateWindowExA(0, ZTC_MUSCROLL_CLASS, "2,8,3", WS_CHILD, 0, 0, 40, 20, parent.hwnd(), nullptr,
@@ -75,11 +63,8 @@ TEST_F(MultiScrollTest, DefaultsAndWindowTextThatParses)
 
 TEST_F(MultiScrollTest, EachPressStepsOnceBlockedAtTheBoundsReversedByStyle)
 {
-    const struct {
-        DWORD style;
-        int start, x, y;
-        int code, value;  // value -1: nothing reported
-    } cases[] = {
+    // value -1: nothing reported.
+    const struct { DWORD style; int start, x, y, code, value; } cases[] = {
         {0, 5, 20, 10, SB_LINELEFT, 4},         {0, 5, 21, 10, SB_LINERIGHT, 6},
         {MSS_VERT, 5, 10, 20, SB_LINEUP, 4},    {MSS_VERT, 5, 10, 21, SB_LINEDOWN, 6},
         {0, 9, 30, 10, SB_LINERIGHT, 9},        {0, 0, 5, 10, SB_LINELEFT, 0},
