@@ -5,7 +5,6 @@
 #include "surface.h"
 #include "ztest.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -202,16 +201,15 @@ struct InfoProfile {
     void Set(const char* key, const char* value) { WriteProfileStringA(ZTC_INFO_SECTION, key, value); }
 };
 
-// The help viewer's stand-in: what it was asked, and its answer.
+// The help viewer's stand-in: what it was asked for which window, and its answer.
 std::vector<std::string> g_helpCalls;
+HWND g_helpWindow;
 BOOL g_helpResult = TRUE;
 
 BOOL WINAPI RecordWinHelp(HWND window, LPCSTR path, UINT command, ULONG_PTR data)
 {
-    char call[64];
-    std::snprintf(call, sizeof call, " %p %u %llu", static_cast<void*>(window), command,
-                  static_cast<unsigned long long>(data));
-    g_helpCalls.push_back(std::string(path ? path : "(null)") + call);
+    g_helpCalls.push_back(std::string(window == g_helpWindow ? "" : "another window: ") + (path ? path : "(null)") + " " +
+                          std::to_string(command) + " " + std::to_string(data));
     return g_helpResult;
 }
 
@@ -267,8 +265,7 @@ TEST(InfoMenuTest, CommandAndDoneOpenAndCloseTheHelpFileNamedInTheProfile)
         {longPath.c_str(), longPath.substr(0, 255), TRUE},
     };
     ParentWindow frame;
-    char window[32];
-    std::snprintf(window, sizeof window, " %p ", static_cast<void*>(frame.hwnd()));
+    g_helpWindow = frame.hwnd();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.opened);
         profile.Set(ZTC_INFO_PATHKEY, c.path);
@@ -276,7 +273,7 @@ TEST(InfoMenuTest, CommandAndDoneOpenAndCloseTheHelpFileNamedInTheProfile)
         g_helpResult = c.result;
         EXPECT_EQ(ZTC_VandleMenuCmnd(frame.hwnd()), c.result);
         EXPECT_EQ(ZTC_VandleMenuDone(frame.hwnd()), c.result);
-        EXPECT_EQ(g_helpCalls, (std::vector<std::string>{c.opened + window + "3 0", c.opened + window + "2 0"}))
+        EXPECT_EQ(g_helpCalls, (std::vector<std::string>{c.opened + " 3 0", c.opened + " 2 0"}))
             << "HELP_INDEX, then HELP_QUIT";
     }
 }

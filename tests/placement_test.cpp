@@ -60,35 +60,24 @@ TEST(PlacementTest, SavesTheNormalRectangleAndLoadsItWithTheStoredOrTheImposedSh
     DeleteFileA(file);
 }
 
-TEST(PlacementTest, SeeWindowMovesEachEdgeOntoTheScreenWithoutResizing)
+// SeeWindow moves each edge onto the screen, and moves nothing that is on
+// it already; CenterWindow centres over a window or the desktop, never
+// below zero.  Neither resizes.
+TEST(PlacementTest, SeeWindowAndCenterWindowMoveWithoutResizing)
 {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    const struct { RECT from, to; } cases[] = {
-        {Box(-50, 10, 200, 100), Box(0, 10, 200, 100)}, {Box(20, -30, 200, 100), Box(20, 0, 200, 100)},
-        {Box(cx - 100, cy - 50, 200, 100), Box(cx - 200, cy - 100, 200, 100)},
-        {Box(300, 200, 100, 100), Box(300, 200, 100, 100)},
-        {Box(-50, -40, cx + 76, cy + 60), Box(0, 0, cx + 76, cy + 60)},  // right + left is on the screen
-    };
-    ParentWindow window;
-    ShowWindow(window.hwnd(), SW_HIDE);
-    for (const auto& c : cases) {
-        Place(window.hwnd(), c.from);
-        window.log().Clear();
-        ZTC_SeeWindow(window.hwnd());
-        EXPECT_EQ(WindowRect(window.hwnd()), c.to) << "from " << c.from;
-        EXPECT_EQ(window.log().Count(WM_WINDOWPOSCHANGING), c.from == c.to ? 0 : 1) << "from " << c.from;
-    }
-}
-
-TEST(PlacementTest, CenterWindowCentresOverAWindowOrTheDesktopNeverBelowZero)
-{
     const RECT desk = WindowRect(GetDesktopWindow());
     const int dw = desk.right - desk.left, dh = desk.bottom - desk.top;
     ParentWindow over, window;
     Place(over.hwnd(), Box(100, 100, 400, 300));
     ShowWindow(window.hwnd(), SW_HIDE);
+    const HWND see = HWND(-1);  // ZTC_SeeWindow, not ZTC_CenterWindow
     const struct { HWND over; RECT from, to; } cases[] = {
-        {over.hwnd(), Box(0, 0, 200, 100), Box(200, 200, 200, 100)},  // wherever it was:
+        {see, Box(-50, 10, 200, 100), Box(0, 10, 200, 100)}, {see, Box(20, -30, 200, 100), Box(20, 0, 200, 100)},
+        {see, Box(cx - 100, cy - 50, 200, 100), Box(cx - 200, cy - 100, 200, 100)},
+        {see, Box(300, 200, 100, 100), Box(300, 200, 100, 100)},
+        {see, Box(-50, -40, cx + 76, cy + 60), Box(0, 0, cx + 76, cy + 60)},  // right + left is on the screen
+        {over.hwnd(), Box(0, 0, 200, 100), Box(200, 200, 200, 100)},        // wherever it was:
         {over.hwnd(), Box(700, 500, 200, 100), Box(200, 200, 200, 100)},
         {over.hwnd(), Box(0, 0, 501, 401), Box(50, 50, 501, 401)},  // -101 / 2 truncates to -50
         {nullptr, Box(0, 0, 201, 101), Box(desk.left + (dw - 201) / 2, desk.top + (dh - 101) / 2, 201, 101)},
@@ -96,8 +85,14 @@ TEST(PlacementTest, CenterWindowCentresOverAWindowOrTheDesktopNeverBelowZero)
     };
     for (const auto& c : cases) {
         Place(window.hwnd(), c.from);
-        EXPECT_TRUE(ZTC_CenterWindow(window.hwnd(), c.over));
+        window.log().Clear();
+        if (c.over == see)
+            ZTC_SeeWindow(window.hwnd());
+        else
+            EXPECT_TRUE(ZTC_CenterWindow(window.hwnd(), c.over));
         EXPECT_EQ(WindowRect(window.hwnd()), c.to) << "from " << c.from;
+        EXPECT_TRUE(c.over != see || window.log().Count(WM_WINDOWPOSCHANGING) == (c.from == c.to ? 0 : 1))
+            << "SeeWindow moves once, or not at all, from " << c.from;
     }
     const HWND gone = ParentWindow().hwnd();
     EXPECT_FALSE(ZTC_CenterWindow(gone, nullptr));
