@@ -38,12 +38,7 @@ struct EventHook {
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
 };
 
-VARIANT Child(LONG id)
-{
-    VARIANT v;
-    V_VT(&v) = VT_I4, V_I4(&v) = id;
-    return v;
-}
+VARIANT Child(LONG id) { VARIANT v; V_VT(&v) = VT_I4, V_I4(&v) = id; return v; }
 
 using TextGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 using NumberGetter = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);

@@ -165,8 +165,7 @@ TEST_F(Loaded, SysColorChangeRemakesTheSharedObjectsFromTheCurrentColours)
 TEST(NotifyParentTest, SendsTheCommandToTheParentOnly)
 {
     ztest::ParentWindow parent;
-    HWND child = CreateWindowExA(0, "static", "", WS_CHILD, 0, 0, 10, 10, parent.hwnd(),
-                                 reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    HWND child = parent.CreateChild("static", 0, 0, 0, 10, 10, 77);
     parent.log().Clear();
     EXPECT_EQ(NotifyParent(child, 0x12345), 1);
     EXPECT_TRUE(ztest::SequenceIs(parent.log().Only({WM_COMMAND}), {ztest::Command(77, 0x2345, child)}));
