@@ -18,7 +18,13 @@ HICON FixtureIcon() { return LoadIconA(LoadLibraryA("ztfix_about_icon.dll"), MAK
 // What a modal About box showed at the first tick of its loop, where the
 // test's action ran, and whether that closed it (else it is ended later).
 // buttonFont: the OK button has the dialog's font.
-struct Seen { std::string caption; RECT window{}; AboutInfo info{}; LOGFONTA font{}; bool buttonFont = false, closed = true; };
+struct Seen {
+    std::string caption;
+    RECT window{};
+    AboutInfo info{};
+    LOGFONTA font{};
+    bool buttonFont = false, closed = true;
+};
 Seen g_seen;
 void (*g_action)(HWND);
 int g_ticks;
@@ -135,7 +141,8 @@ TEST(AboutDlgTest, PaintsTheLogoTheIconAndTheTextsWithTheTrademarkOrElseTheComme
     DrawStateA(logo.dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, 0, 0, 0, 0, DST_BITMAP);
     DeleteObject(bitmap);
     const std::string mark = "Sample Player is a trademark of Sample Works", note = "Plays samples: a comment that wraps";
-    const struct { HICON icon; std::string trademarks, comments, shown; } cases[] = {{FixtureIcon(), mark, "Plays samples", mark}, {nullptr, "", note, note}, {nullptr, "", "", ""}};
+    const struct { HICON icon; std::string trademarks, comments, shown; } cases[] = {
+        {FixtureIcon(), mark, "Plays samples", mark}, {nullptr, "", note, note}, {nullptr, "", "", ""}};
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     ParentWindow owner;
     for (const auto& c : cases) {
@@ -208,8 +215,8 @@ BOOL g_helpResult = TRUE;
 
 BOOL WINAPI RecordWinHelp(HWND window, LPCSTR path, UINT command, ULONG_PTR data)
 {
-    g_helpCalls.push_back(std::string(window == g_helpWindow ? "" : "another window: ") + (path ? path : "(null)") + " " +
-                          std::to_string(command) + " " + std::to_string(data));
+    const std::string call = (path ? path : "(null)") + (" " + std::to_string(command)) + " " + std::to_string(data);
+    g_helpCalls.push_back(window == g_helpWindow ? call : "another window: " + call);
     return g_helpResult;
 }
 

@@ -147,7 +147,12 @@ BOOL WINAPI RecordDeleteObject(HGDIOBJ h) { released.push_back(h); return realDe
 int beeps = 0;
 BOOL WINAPI CountBeep(UINT) { ++beeps; return TRUE; }
 
-POINT Centre(HWND hwnd) { RECT r; GetWindowRect(hwnd, &r); return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+POINT Centre(HWND hwnd)
+{
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 }  // namespace
 
@@ -191,7 +196,7 @@ TEST_F(DraggerTest, PaintsTheWellAndCentresThePicture)
         for (const auto* probes : {&s.probes, s.framed ? &well : &s.probes}) {
             EXPECT_TRUE(DotsAre(dragger, *probes)) << s.what;
             for (const Dot& p : *probes)
-                EXPECT_EQ(Hex(printed.At(p.x, p.y)), Hex(p.colour)) << s.what << " at " << p.x << ", " << p.y << ", printed";
+                EXPECT_EQ(Hex(printed.At(p.x, p.y)), Hex(p.colour)) << s.what << ", printed, at " << p.x << ", " << p.y;
         }
     }
 }

@@ -16,7 +16,7 @@ protected:
     static LRESULT Send(HWND ms, UINT m, WPARAM w = 0, LPARAM l = 0) { return SendMessageA(ms, m, w, l); }
     static LRESULT Word(HWND hwnd) { return LOWORD(reinterpret_cast<UINT_PTR>(hwnd)); }
     static LPARAM Bounds(int lo, int hi) { return MAKELPARAM(static_cast<WORD>(lo), static_cast<WORD>(hi)); }
-    static Expect Scroll(UINT msg, int code, int value, HWND ms) { return {msg, MAKEWPARAM(code, WORD(value)), LPARAM(ms)}; }
+    static Expect Scroll(UINT m, int code, int v, HWND ms) { return {m, MAKEWPARAM(code, WORD(v)), LPARAM(ms)}; }
     static std::vector<Msg> Reports(ParentWindow& w) { return w.log().Only({WM_HSCROLL, WM_VSCROLL, WM_COMMAND}); }
     HWND Create(DWORD style, const char* text = nullptr)
     {
