@@ -147,12 +147,7 @@ BOOL WINAPI RecordDeleteObject(HGDIOBJ h) { released.push_back(h); return realDe
 int beeps = 0;
 BOOL WINAPI CountBeep(UINT) { ++beeps; return TRUE; }
 
-POINT Centre(HWND hwnd)
-{
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT Centre(HWND hwnd) { RECT r; GetWindowRect(hwnd, &r); return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace
 
@@ -259,14 +254,9 @@ TEST(DraggerDrop, FindsThePasteEntryAndAsksTheParent)
     const MenuItems usual = {{"&File", "&Open"}, {"&Edit", "&Undo", "&Copy", "&Paste\tCtrl+V"}};
     const MenuItems noBar = {{"-"}};  // stands for no menu bar at all
     enum Where { Frame, Edit, Desktop, Parent, Self, LostCapture };
-    const struct {
-        const char* what;
-        Where where;
-        MenuItems menu;
-        LRESULT answer;  // -1: 1, after destroying the dragger
-        int edit, paste;  // the positions of the edit menu and its paste entry; -1: none
-        int beeps;
-    } cases[] = {
+    // answer -1: 1, after destroying the dragger; edit and paste: the
+    // positions of the edit menu and its paste entry, -1 for none.
+    const struct { const char* what; Where where; MenuItems menu; LRESULT answer; int edit, paste, beeps; } cases[] = {
         {"usual", Frame, usual, 1, 1, 2, 0},
         {"parent destroys the dragger", Frame, usual, -1, 1, 2, 0},
         {"parent says no", Frame, usual, 0, 1, 2, 0},
