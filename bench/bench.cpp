@@ -1,116 +1,204 @@
-// ztbench: times painting of library controls under the current window
-// system.  Each benchmark is a function returning microseconds per operation,
-// listed in kBenchmarks.
-#include "ztctrl32.h"
-#include "gdiguard.h"
+// ztbench: the library's controls timed against the system's common controls
+// that do the same job, in one process, alternating blocks of each, and a
+// mixing console of 128 controls changing at 60 frames a second.  Prints
+// Markdown tables.  Timings are noisy: run it on a quiet machine.
+//   ztbench [--blocks N] [--console-blocks N]
+#include "console.h"
+#include "timing.h"
+#include "pairs.h"
 
+#include "gdiguard.h"
+#include "ztctrl32.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <iterator>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
-class Stopwatch {
+using bench::Comparison;
+using bench::Operation;
+using bench::Pair;
+using bench::Side;
+
+// Where the hosts lie, side by side on the 1024 x 768 screen: ours at the
+// top-left corner, the common control's right of it, the floor's below.
+constexpr int kTheirsX = 512;
+constexpr int kFloorX = 0, kFloorY = 384;
+
+int g_blocks = 21;             // blocks per side of every comparison
+constexpr double kBlockUs = 10000;  // the slower side's block, about
+
+void PrintHeader()
+{
+    using WineVersion = const char*(CDECL*)();
+    const auto wine = reinterpret_cast<WineVersion>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    DLLVERSIONINFO comctl{sizeof comctl, 0, 0, 0, 0};
+    const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "DllGetVersion")));
+    if (getVersion)
+        getVersion(&comctl);
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    std::printf("ztbench: %s, Wine %s, comctl32 %lu.%lu, %lu processors, %d blocks per side\n\n",
+                sizeof(void*) == 8 ? "x86_64" : "i686", wine ? wine() : "(none)", comctl.dwMajorVersion,
+                comctl.dwMinorVersion, system.dwNumberOfProcessors, g_blocks);
+}
+
+void PrintRow(const char* pair, const char* metric, const Comparison& c, double goal)
+{
+    char floorText[16] = "-", goalText[24] = "-";
+    if (c.floor > 0)
+        std::snprintf(floorText, sizeof floorText, "%.1f", c.floor);
+    if (goal > 0)
+        std::snprintf(goalText, sizeof goalText, "<= %.1f%s", goal, c.ratio > goal ? " (above)" : "");
+    std::printf("| %s | %s | %.1f | %.1f | %s | %.2f | %s |\n", pair, metric, c.ours, c.theirs, floorText, c.ratio,
+                goalText);
+    std::fflush(stdout);
+}
+
+// What the window system costs before any control draws: an empty window of
+// the pair's size repainted, an empty child of that size made and destroyed.
+class Floor {
 public:
-    Stopwatch() { QueryPerformanceCounter(&start_); }
-    // Microseconds per operation for count operations since construction.
-    double MicrosecondsPer(int count) const
+    explicit Floor(const Pair& pair)
+        : host_(kFloorX, kFloorY, pair.width, pair.height), width_(pair.width), height_(pair.height),
+          empty_(bench::Child(host_, bench::kEmptyClass, 0, 0, 0, width_, height_))
     {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return (now.QuadPart - start_.QuadPart) * 1e6 / frequency.QuadPart / count;
+        UpdateWindow(host_);
+    }
+    Operation Repaint() const
+    {
+        return [this](int) {
+            InvalidateRect(empty_, nullptr, TRUE);
+            UpdateWindow(empty_);
+        };
+    }
+    Operation Create() const
+    {
+        return [this](int) { DestroyWindow(bench::Child(host_, bench::kEmptyClass, 0, 0, 0, width_, height_)); };
     }
 private:
-    LARGE_INTEGER start_;
+    bench::Host host_;
+    int width_, height_;
+    HWND empty_;
 };
 
-// A visible top-level window at the screen's corner holding one control.
-class Host {
+Operation Update(const Side& side)
+{
+    return [&side](int i) {
+        side.show(side.painter, i);
+        UpdateWindow(side.updated);
+    };
+}
+
+Operation Repaint(const Side& side)
+{
+    return [&side](int) {
+        side.invalidate(side);
+        UpdateWindow(side.updated);
+    };
+}
+
+// WM_PRINTCLIENT into a memory bitmap of the control's size.
+class Printer {
 public:
-    Host(const char* className, int width, int height)
-        : popup_(CreateWindowExA(WS_EX_TOOLWINDOW, "static", "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 width, height, nullptr, nullptr, nullptr, nullptr)),
-          control_(CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
-                                   popup_, nullptr, nullptr, nullptr))
+    Printer(int width, int height)
+        : screen_(nullptr), memory_(screen_), bitmap_(CreateCompatibleBitmap(screen_, width, height)),
+          select_(memory_, bitmap_)
     {
-        UpdateWindow(popup_);
     }
-    ~Host() { DestroyWindow(popup_); }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-    HWND control() const { return control_; }
+    Operation Print(const Side& side) const
+    {
+        const HDC dc = memory_;
+        return [dc, &side](int) {
+            SendMessageA(side.painter, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        };
+    }
 private:
-    HWND popup_;
-    HWND control_;
+    zt::WindowDC screen_;
+    zt::MemoryDC memory_;
+    zt::Owned<HBITMAP> bitmap_;
+    zt::Select select_;
 };
 
-// Repaints the whole control count times through WM_PAINT.
-double PaintRepeatedly(HWND control, int count)
+void ComparePair(const Pair& pair)
 {
-    Stopwatch watch;
-    for (int i = 0; i < count; ++i) {
-        InvalidateRect(control, nullptr, TRUE);
-        UpdateWindow(control);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s / %s", pair.ours, pair.theirs);
+    const Floor floor(pair);
+    {
+        bench::Host oursHost(0, 0, pair.width, pair.height), theirsHost(kTheirsX, 0, pair.width, pair.height);
+        const Side ours = pair.makeOurs(oursHost), theirs = pair.makeTheirs(theirsHost);
+        UpdateWindow(oursHost);
+        UpdateWindow(theirsHost);
+        PrintRow(name, "update", bench::Compare(Update(ours), Update(theirs), g_blocks, kBlockUs, floor.Repaint()),
+                 pair.updateGoal);
+        PrintRow(name, "repaint",
+                 bench::Compare(Repaint(ours), Repaint(theirs), g_blocks, kBlockUs, floor.Repaint()),
+                 pair.updateGoal);
+        if (ours.printable && theirs.printable) {
+            const Printer printer(pair.width, pair.height);
+            PrintRow(name, "paint only", bench::Compare(printer.Print(ours), printer.Print(theirs), g_blocks), 0.5);
+        } else {
+            std::printf("| %s | paint only | - | - | - | - | not a window: paints only in its frame's WM_PAINT |\n",
+                        name);
+        }
     }
-    return watch.MicrosecondsPer(count);
+    bench::Host parent(0, 0, pair.width, pair.height);
+    const HWND p = parent;
+    const Comparison created = bench::Compare([&](int) { pair.createOurs(p); }, [&](int) { pair.createTheirs(p); },
+                                              g_blocks, kBlockUs, floor.Create());
+    PrintRow(name, "create+destroy", created, 1.0);
 }
 
-double VUMeterFullPaint()
+void CompareConsoles(int blocks)
 {
-    Host host(ZTC_VU_H_CLASS, 240, 18);
-    if (!host.control())
-        return -1;
-    ZtVUMeter_SetLevel(host.control(), 256);
-    return PaintRepeatedly(host.control(), 2000);
+    const Comparison c = bench::CompareConsoles(blocks);
+    const auto row = [](const char* side, double us, double cpu) {
+        std::printf("| %s | %.2f | %.0f%% | %.2f | %.0f%% |\n", side, us / 1000, 100 * us / bench::kFrameUs,
+                    cpu / 1000, 100 * cpu / bench::kFrameUs);
+    };
+    std::printf("\n| console: one frame of 128 changes | ms (wall) | of 16.7 ms | ms (CPU) | of 16.7 ms |\n");
+    std::printf("|---|---|---|---|---|\n");
+    row("ours: 64 VU meters, 64 sliders", c.ours, c.oursCpu);
+    row("theirs: 64 progress bars, 64 trackbars", c.theirs, c.theirsCpu);
+    std::printf("| ours/theirs (goal <= 0.5%s) | %.2f | | %.2f | |\n", c.ratio > 0.5 ? ", above" : "", c.ratio,
+                c.oursCpu / c.theirsCpu);
 }
 
-// Draws the control count times into a memory bitmap through WM_PRINTCLIENT:
-// the painter alone, without the window system's paint cycle.
-double PrintRepeatedly(HWND control, int width, int height, int count)
+int Argument(int argc, char** argv, const char* name, int fallback)
 {
-    zt::WindowDC screen(nullptr);
-    zt::MemoryDC memory(screen);
-    zt::Owned<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-    zt::Select select(memory, bitmap);
-    Stopwatch watch;
-    for (int i = 0; i < count; ++i)
-        SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(HDC(memory)), PRF_CLIENT);
-    return watch.MicrosecondsPer(count);
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return std::max(1, std::atoi(argv[i + 1]));
+    return fallback;
 }
-
-double VUMeterFullPrint()
-{
-    Host host(ZTC_VU_H_CLASS, 240, 18);
-    if (!host.control())
-        return -1;
-    ZtVUMeter_SetLevel(host.control(), 256);
-    return PrintRepeatedly(host.control(), 240, 18, 2000);
-}
-
-struct Benchmark {
-    const char* name;
-    double (*run)();  // microseconds per operation; negative when it cannot run
-};
-
-constexpr Benchmark kBenchmarks[] = {
-    {"VU meter at full level, 2000 paints", VUMeterFullPaint},
-    {"VU meter at full level, 2000 WM_PRINTCLIENT", VUMeterFullPrint},
-};
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
-    ZTC_Register(0);
-    int failures = 0;
-    for (const Benchmark& b : kBenchmarks) {
-        const double us = b.run();
-        if (us < 0) {
-            std::printf("%-44s  failed\n", b.name);
-            ++failures;
-        } else {
-            std::printf("%-44s  %8.1f us each\n", b.name, us);
-        }
+    g_blocks = Argument(argc, argv, "--blocks", 21);
+    const int consoleBlocks = Argument(argc, argv, "--console-blocks", 9);
+    const INITCOMMONCONTROLSEX classes{sizeof classes,
+                                       ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    if (!ZTC_Register(0) || !InitCommonControlsEx(&classes)) {
+        std::printf("ztbench: the window classes could not be registered\n");
+        return 1;
     }
-    return failures ? 1 : 0;
+    bench::RegisterBenchClasses();
+    PrintHeader();
+
+    std::printf("| pair (ours / theirs) | metric | ours us | theirs us | floor us | ours/theirs | goal |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (int i = 0; i < bench::kPairCount; ++i)
+        ComparePair(bench::kPairs[i]);
+    CompareConsoles(consoleBlocks);
+    return 0;
 }
