@@ -139,26 +139,26 @@ void PaintThroughMask(HDC dc, int x, int y, int w, int h, COLORREF colour, DWORD
         BitBlt(dc, x, y, w, h, MaskDC, 0, 0, rop);
 }
 
-// Copies the glyph with each standard colour replaced by its button colour,
-// or kept where the matching keep bit is set.
+// Copies the glyph to (x, y) and then replaces each standard colour by its
+// button colour, or keeps it where the matching keep bit is set.  Every mask
+// is taken from the unaltered glyph in the strip, so the replacements do not
+// feed into each other.  The recolouring works on hdc itself rather than on
+// a new bitmap copied over afterwards: the same pixels without making and
+// selecting a bitmap at every draw.  Like such a bitmap the glyph's place
+// starts black, which shows where a glyph reaches beyond its strip.
 void DrawGlyphRecoloured(HDC hdc, int index, int gw, int gh, int x, int y, UINT keep)
 {
-    zt::MemoryDC work(hdc);
-    zt::Owned<HBITMAP> bitmap(CreateCompatibleBitmap(hdc, gw, gh));
-    if (!work || !bitmap)
-        return;
-    zt::Select workBitmap(work, bitmap);
-    SetTextColor(work, kBlack);
-    SetBkColor(work, kWhite);
+    SetTextColor(hdc, kBlack);
+    SetBkColor(hdc, kWhite);
     const int left = GlyphLeft(index, gw);
-    BitBlt(work, 0, 0, gw, gh, GlyphDC, left, 0, SRCCOPY);
+    PatBlt(hdc, x, y, gw, gh, BLACKNESS);
+    BitBlt(hdc, x, y, gw, gh, GlyphDC, left, 0, SRCCOPY);
     for (int i = 0; i < 4; ++i) {
         SetBkColor(GlyphDC, StandardColours[i]);
         BitBlt(MaskDC, 0, 0, gw, gh, GlyphDC, left, 0, SRCCOPY);
         const COLORREF colour = (keep & (1u << i)) ? StandardColours[i] : ButtonColours[i];
-        PaintThroughMask(work, 0, 0, gw, gh, colour, kBrushWhereSourceIsOne);
+        PaintThroughMask(hdc, x, y, gw, gh, colour, kBrushWhereSourceIsOne);
     }
-    BitBlt(hdc, x, y, gw, gh, work, 0, 0, SRCCOPY);
 }
 
 void DrawGlyph(HDC hdc, const ButtonLayout& l, int index, int gw, int gh, UINT keep)

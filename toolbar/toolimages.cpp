@@ -44,6 +44,31 @@ RGBQUAD Quad(COLORREF c)
     return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0};
 }
 
+// Stock strip `id` as a 32-bit DIB section holding the resource's exact
+// colours.  Every draw selects its strip into GlyphDC, and selecting a
+// device-dependent bitmap makes the system check its format against the
+// display's each time (under Wine a round trip to the window server); a DIB
+// section is taken as it is.  Null when the resource cannot be loaded.
+HBITMAP LoadStrip(HINSTANCE hinst, UINT id)
+{
+    zt::Owned<HBITMAP> loaded(static_cast<HBITMAP>(
+        LoadImageA(hinst, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP size{};
+    if (!loaded || !GetObjectA(loaded, sizeof size, &size))
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), size.bmWidth, size.bmHeight, 1, 32, BI_RGB, 0, 0, 0,
+                                      0, 0};
+    void* bits = nullptr;
+    HBITMAP strip = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!strip)
+        return nullptr;
+    zt::MemoryDC from(nullptr), to(nullptr);
+    zt::Select source(from, loaded), target(to, strip);
+    BitBlt(to, 0, 0, size.bmWidth, size.bmHeight, from, 0, 0, SRCCOPY);
+    return strip;
+}
+
 }  // namespace
 
 BOOL ToolBtn_InitImages(HINSTANCE hinst)
@@ -54,7 +79,7 @@ BOOL ToolBtn_InitImages(HINSTANCE hinst)
 
     ToolBtn_Configure(&DefaultTDD);
     for (UINT i = 0; i < 3; ++i) {
-        ToolImages[i] = LoadBitmapA(hinst, MAKEINTRESOURCEA(kFirstStrip + i));
+        ToolImages[i] = LoadStrip(hinst, kFirstStrip + i);
         if (!ToolImages[i])
             return FALSE;
     }
