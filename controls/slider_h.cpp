@@ -106,13 +106,15 @@ void MB_PaintGroove(HDC dc, const HGeometry& g)
     zt::Lines(dc, HighlightPen, {{g.x0, g.yb + B}, {g.x1 + B, g.yb + B}, {g.x1 + B, g.yt}});
 }
 
-// One line above and one below the groove for every mark, shifted right by `shift`.
+// One line above and one below the groove for every mark, shifted right by
+// `shift`, all with the pen selected once.
 void MB_PaintTickLines(HDC dc, const HGeometry& g, LONG count, HPEN pen, int shift)
 {
+    zt::Select selected(dc, pen);
     slider::ForEachTick(count, g.W, -g.x0 - g.B, g.w - g.x0, [&](long long offset) {
         const int x = slider::Coord(g.x0 + offset) + shift;
-        zt::Lines(dc, pen, {{x, kTickOffset}, {x, g.m - kTickOffset}});
-        zt::Lines(dc, pen, {{x, g.h - g.m + kTickOffset}, {x, g.h - kTickOffset}});
+        zt::Lines(dc, nullptr, {{x, kTickOffset}, {x, g.m - kTickOffset}});
+        zt::Lines(dc, nullptr, {{x, g.h - g.m + kTickOffset}, {x, g.h - kTickOffset}});
     });
 }
 

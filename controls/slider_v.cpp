@@ -105,14 +105,16 @@ void SL_PaintGroove(HDC dc, const VGeometry& g)
     zt::Lines(dc, HighlightPen, {{g.xr + B, g.ytop}, {g.xr + B, g.ybot + B}, {g.xl, g.ybot + B}});
 }
 
-// One line left and one right of the groove for every mark, shifted down by `shift`.
+// One line left and one right of the groove for every mark, shifted down by
+// `shift`, all with the pen selected once.
 void SL_PaintTickLines(HDC dc, const VGeometry& g, LONG count, HPEN pen, int shift)
 {
+    zt::Select selected(dc, pen);
     slider::ForEachTick(count, g.L, -static_cast<long long>(g.ytop) - g.B, static_cast<long long>(g.h) - g.ytop,
                         [&](long long offset) {
         const int y = slider::Coord(g.ytop + offset) + shift;
-        zt::Lines(dc, pen, {{kTickOffset, y}, {g.m - kTickOffset, y}});
-        zt::Lines(dc, pen, {{g.w - g.m + kTickOffset, y}, {g.w - kTickOffset, y}});
+        zt::Lines(dc, nullptr, {{kTickOffset, y}, {g.m - kTickOffset, y}});
+        zt::Lines(dc, nullptr, {{g.w - g.m + kTickOffset, y}, {g.w - kTickOffset, y}});
     });
 }
 
