@@ -1,11 +1,11 @@
 // ztbench: the library's controls timed against the system's common controls
-// that do the same job, in one process, alternating blocks of each, and a
-// mixing console of 128 controls changing at 60 frames a second.  Prints
-// Markdown tables.  Timings are noisy: run it on a quiet machine.
+// that do the same job, in one process, in alternating blocks, and a mixing
+// console of 128 controls changing at 60 frames a second.  Prints Markdown
+// tables.  Timings are noisy: run it on a quiet machine.
 //   ztbench [--blocks N] [--console-blocks N]
 #include "console.h"
-#include "timing.h"
 #include "pairs.h"
+#include "timing.h"
 
 #include "gdiguard.h"
 #include "ztctrl32.h"
@@ -25,13 +25,13 @@ using bench::Operation;
 using bench::Pair;
 using bench::Side;
 
-// Where the hosts lie, side by side on the 1024 x 768 screen: ours at the
-// top-left corner, the common control's right of it, the floor's below.
+// Where the hosts lie, apart on the 1024 x 768 screen: ours at the top-left
+// corner, the common control's right of it, the floor's below.
 constexpr int kTheirsX = 512;
 constexpr int kFloorX = 0, kFloorY = 384;
 
-int g_blocks = 21;             // blocks per side of every comparison
-constexpr double kBlockUs = 10000;  // the slower side's block, about
+constexpr double kBlockUs = 10000;  // a block of the slower side lasts about this
+int g_blocks = 31;                  // blocks per side of every comparison
 
 void PrintHeader()
 {
@@ -43,22 +43,27 @@ void PrintHeader()
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "DllGetVersion")));
     if (getVersion)
         getVersion(&comctl);
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    std::printf("ztbench: %s, Wine %s, comctl32 %lu.%lu, %lu processors, %d blocks per side\n\n",
+    std::printf("ztbench: %s, Wine %s, comctl32 %lu.%lu, %d blocks per side\n\n",
                 sizeof(void*) == 8 ? "x86_64" : "i686", wine ? wine() : "(none)", comctl.dwMajorVersion,
-                comctl.dwMinorVersion, system.dwNumberOfProcessors, g_blocks);
+                comctl.dwMinorVersion, g_blocks);
+    std::printf("| pair (ours / theirs) | metric | ours us | theirs us | floor us | ours/theirs | above floor | goal |\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
 }
 
+// One row: the medians, the floor when one was measured, the ratio and,
+// beside it, the ratio of what each side costs above the floor.
 void PrintRow(const char* pair, const char* metric, const Comparison& c, double goal)
 {
-    char floorText[16] = "-", goalText[24] = "-";
-    if (c.floor > 0)
-        std::snprintf(floorText, sizeof floorText, "%.1f", c.floor);
+    char floor[16] = "-", aboveFloor[16] = "-", goalText[24] = "-";
+    if (c.floor > 0) {
+        std::snprintf(floor, sizeof floor, "%.1f", c.floor);
+        if (c.ours > c.floor && c.theirs > c.floor)
+            std::snprintf(aboveFloor, sizeof aboveFloor, "%.2f", (c.ours - c.floor) / (c.theirs - c.floor));
+    }
     if (goal > 0)
         std::snprintf(goalText, sizeof goalText, "<= %.1f%s", goal, c.ratio > goal ? " (above)" : "");
-    std::printf("| %s | %s | %.1f | %.1f | %s | %.2f | %s |\n", pair, metric, c.ours, c.theirs, floorText, c.ratio,
-                goalText);
+    std::printf("| %s | %s | %.1f | %.1f | %s | %.2f | %s | %s |\n", pair, metric, c.ours, c.theirs, floor, c.ratio,
+                aboveFloor, goalText);
     std::fflush(stdout);
 }
 
@@ -66,9 +71,9 @@ void PrintRow(const char* pair, const char* metric, const Comparison& c, double 
 // the pair's size repainted, an empty child of that size made and destroyed.
 class Floor {
 public:
-    explicit Floor(const Pair& pair)
-        : host_(kFloorX, kFloorY, pair.width, pair.height), width_(pair.width), height_(pair.height),
-          empty_(bench::Child(host_, bench::kEmptyClass, 0, 0, 0, width_, height_))
+    Floor(int width, int height)
+        : host_(kFloorX, kFloorY, width, height), width_(width), height_(height),
+          empty_(bench::Child(host_, bench::kEmptyClass, 0, 0, 0, width, height))
     {
         UpdateWindow(host_);
     }
@@ -78,6 +83,10 @@ public:
             InvalidateRect(empty_, nullptr, TRUE);
             UpdateWindow(empty_);
         };
+    }
+    Operation NothingToPaint() const
+    {
+        return [this](int) { UpdateWindow(empty_); };
     }
     Operation Create() const
     {
@@ -127,34 +136,55 @@ private:
     zt::Select select_;
 };
 
+// Update, repaint and paint only of the two controls, each in its own host.
+void CompareDrawing(const char* name, const Pair& pair, const Floor& floor)
+{
+    bench::Host oursHost(0, 0, pair.width, pair.height), theirsHost(kTheirsX, 0, pair.width, pair.height);
+    const Side ours = pair.makeOurs(oursHost), theirs = pair.makeTheirs(theirsHost);
+    UpdateWindow(oursHost);
+    UpdateWindow(theirsHost);
+    PrintRow(name, "update", bench::Compare(Update(ours), Update(theirs), g_blocks, kBlockUs, floor.Repaint()),
+             pair.updateGoal);
+    PrintRow(name, "repaint", bench::Compare(Repaint(ours), Repaint(theirs), g_blocks, kBlockUs, floor.Repaint()),
+             pair.updateGoal);
+    if (!ours.printable || !theirs.printable) {
+        std::printf("| %s | paint only | - | - | - | - | - | not a window: paints in its frame's WM_PAINT only |\n",
+                    name);
+        return;
+    }
+    const Printer printer(pair.width, pair.height);
+    PrintRow(name, "paint only", bench::Compare(printer.Print(ours), printer.Print(theirs), g_blocks), 0.5);
+}
+
+void CompareCreation(const char* name, const char* metric, const Pair& pair, const Floor& floor, bool visible)
+{
+    const bench::Host parent(0, 0, pair.width, pair.height, visible);
+    const HWND p = parent;
+    PrintRow(name, metric,
+             bench::Compare([&](int) { pair.createOurs(p); }, [&](int) { pair.createTheirs(p); }, g_blocks,
+                            kBlockUs, floor.Create()),
+             1.0);
+}
+
 void ComparePair(const Pair& pair)
 {
     char name[64];
     std::snprintf(name, sizeof name, "%s / %s", pair.ours, pair.theirs);
-    const Floor floor(pair);
-    {
-        bench::Host oursHost(0, 0, pair.width, pair.height), theirsHost(kTheirsX, 0, pair.width, pair.height);
-        const Side ours = pair.makeOurs(oursHost), theirs = pair.makeTheirs(theirsHost);
-        UpdateWindow(oursHost);
-        UpdateWindow(theirsHost);
-        PrintRow(name, "update", bench::Compare(Update(ours), Update(theirs), g_blocks, kBlockUs, floor.Repaint()),
-                 pair.updateGoal);
-        PrintRow(name, "repaint",
-                 bench::Compare(Repaint(ours), Repaint(theirs), g_blocks, kBlockUs, floor.Repaint()),
-                 pair.updateGoal);
-        if (ours.printable && theirs.printable) {
-            const Printer printer(pair.width, pair.height);
-            PrintRow(name, "paint only", bench::Compare(printer.Print(ours), printer.Print(theirs), g_blocks), 0.5);
-        } else {
-            std::printf("| %s | paint only | - | - | - | - | not a window: paints only in its frame's WM_PAINT |\n",
-                        name);
-        }
-    }
-    bench::Host parent(0, 0, pair.width, pair.height);
-    const HWND p = parent;
-    const Comparison created = bench::Compare([&](int) { pair.createOurs(p); }, [&](int) { pair.createTheirs(p); },
-                                              g_blocks, kBlockUs, floor.Create());
-    PrintRow(name, "create+destroy", created, 1.0);
+    const Floor floor(pair.width, pair.height);
+    CompareDrawing(name, pair, floor);
+    CompareCreation(name, "create+destroy", pair, floor, true);
+    if (pair.repaintsWhileFilled)
+        CompareCreation(name, "create+destroy, parent hidden", pair, floor, false);
+}
+
+void PrintFloor()
+{
+    constexpr int kWidth = 200, kHeight = 20;
+    const Floor floor(kWidth, kHeight);
+    std::printf("\nFloor, an empty %d x %d window: InvalidateRect+UpdateWindow %.1f us, UpdateWindow with nothing "
+                "to paint %.1f us, create+destroy %.1f us\n",
+                kWidth, kHeight, bench::MedianTime(floor.Repaint(), g_blocks),
+                bench::MedianTime(floor.NothingToPaint(), g_blocks), bench::MedianTime(floor.Create(), g_blocks));
 }
 
 void CompareConsoles(int blocks)
@@ -164,7 +194,7 @@ void CompareConsoles(int blocks)
         std::printf("| %s | %.2f | %.0f%% | %.2f | %.0f%% |\n", side, us / 1000, 100 * us / bench::kFrameUs,
                     cpu / 1000, 100 * cpu / bench::kFrameUs);
     };
-    std::printf("\n| console: one frame of 128 changes | ms (wall) | of 16.7 ms | ms (CPU) | of 16.7 ms |\n");
+    std::printf("\n| console: one frame of 128 changes | ms | of 16.7 ms | CPU ms | of 16.7 ms |\n");
     std::printf("|---|---|---|---|---|\n");
     row("ours: 64 VU meters, 64 sliders", c.ours, c.oursCpu);
     row("theirs: 64 progress bars, 64 trackbars", c.theirs, c.theirsCpu);
@@ -184,21 +214,18 @@ int Argument(int argc, char** argv, const char* name, int fallback)
 
 int main(int argc, char** argv)
 {
-    g_blocks = Argument(argc, argv, "--blocks", 21);
+    g_blocks = Argument(argc, argv, "--blocks", 31);
     const int consoleBlocks = Argument(argc, argv, "--console-blocks", 9);
-    const INITCOMMONCONTROLSEX classes{sizeof classes,
-                                       ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     if (!ZTC_Register(0) || !InitCommonControlsEx(&classes)) {
         std::printf("ztbench: the window classes could not be registered\n");
         return 1;
     }
     bench::RegisterBenchClasses();
     PrintHeader();
-
-    std::printf("| pair (ours / theirs) | metric | ours us | theirs us | floor us | ours/theirs | goal |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
     for (int i = 0; i < bench::kPairCount; ++i)
         ComparePair(bench::kPairs[i]);
+    PrintFloor();
     CompareConsoles(consoleBlocks);
     return 0;
 }

@@ -25,9 +25,9 @@ void RegisterBenchClasses()
     RegisterClassA(&wc);
 }
 
-Host::Host(int x, int y, int width, int height)
-    : hwnd_(CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
-                            height, nullptr, nullptr, nullptr, nullptr))
+Host::Host(int x, int y, int width, int height, bool visible)
+    : hwnd_(CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "", WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0),
+                            x, y, width, height, nullptr, nullptr, nullptr, nullptr))
 {
     UpdateWindow(hwnd_);
 }
@@ -266,16 +266,16 @@ Side CommonToolbar(HWND host)
 
 const Pair kPairs[] = {
     {"horizontal slider", "trackbar", 200, 32, 0.5, Slider, Trackbar,
-     CreateAndDestroy<kSlider, 0, 200, 32>, CreateAndDestroy<kTrackbar, kTrackbarStyle, 200, 32>},
+     CreateAndDestroy<kSlider, 0, 200, 32>, CreateAndDestroy<kTrackbar, kTrackbarStyle, 200, 32>, false},
     {"VU meter", "progress bar", 200, 16, 0.5, VUMeter, ProgressOf256,
-     CreateAndDestroy<kVUMeter, 0, 200, 16>, CreateAndDestroy<kProgress, PBS_SMOOTH, 200, 16>},
+     CreateAndDestroy<kVUMeter, 0, 200, 16>, CreateAndDestroy<kProgress, PBS_SMOOTH, 200, 16>, false},
     {"gauge", "progress bar", 200, 20, 0.5, Gauge, ProgressOf100,
-     CreateAndDestroy<kGauge, 0, 200, 20>, CreateAndDestroy<kProgress, PBS_SMOOTH, 200, 20>},
+     CreateAndDestroy<kGauge, 0, 200, 20>, CreateAndDestroy<kProgress, PBS_SMOOTH, 200, 20>, false},
     {"multi-scroll", "up-down", 32, 16, 0.5, MultiScroll, UpDown,
-     CreateAndDestroy<kMultiScroll, 0, 32, 16>, CreateAndDestroy<kUpDown, UDS_HORZ, 32, 16>},
-    {"status line", "status bar", 400, 200, 0.7, StatusLine, StatusBar, CreateStatusLine, CreateStatusBar},
+     CreateAndDestroy<kMultiScroll, 0, 32, 16>, CreateAndDestroy<kUpDown, UDS_HORZ, 32, 16>, false},
+    {"status line", "status bar", 400, 200, 0.7, StatusLine, StatusBar, CreateStatusLine, CreateStatusBar, false},
     {"toolbar", "toolbar", kToolbarWidth, kToolbarHeight, 0.7, Toolbar, CommonToolbar,
-     [](HWND p) { DestroyWindow(OurToolbar(p)); }, [](HWND p) { DestroyWindow(TheirToolbar(p)); }},
+     [](HWND p) { DestroyWindow(OurToolbar(p)); }, [](HWND p) { DestroyWindow(TheirToolbar(p)); }, true},
 };
 const int kPairCount = static_cast<int>(sizeof kPairs / sizeof kPairs[0]);
 

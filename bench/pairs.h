@@ -10,11 +10,11 @@ namespace bench {
 void RegisterBenchClasses();
 extern const char kEmptyClass[];
 
-// A visible top-level window without a frame, holding what is timed; it is
-// destroyed, with its children, with the object.
+// A top-level window without a frame, holding what is timed, visible unless
+// asked otherwise; it is destroyed, with its children, with the object.
 class Host {
 public:
-    Host(int x, int y, int width, int height);
+    Host(int x, int y, int width, int height, bool visible = true);
     ~Host();
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
@@ -48,6 +48,9 @@ struct Pair {
     Side (*makeTheirs)(HWND host);
     void (*createOurs)(HWND parent);  // creates a control and destroys it
     void (*createTheirs)(HWND parent);
+    // The control repaints at once while it is filled (the toolbar after
+    // each tool it is given): creation is timed in a hidden parent as well.
+    bool repaintsWhileFilled;
 };
 
 extern const Pair kPairs[];

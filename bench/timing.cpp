@@ -97,4 +97,14 @@ Comparison Compare(const Operation& ours, const Operation& theirs, int blocks, d
                       Median(oursCpu), Median(theirsCpu), Median(floorUs)};
 }
 
+double MedianTime(const Operation& op, int blocks, double blockUs)
+{
+    int next = 0;
+    const int perBlock = std::max(1, OperationsIn(op, next, 2 * blockUs) / 2);
+    std::vector<double> us;
+    for (int b = 0; b < blocks; ++b)
+        us.push_back(RunBlock(op, next, perBlock).wall);
+    return Median(us);
+}
+
 }  // namespace bench

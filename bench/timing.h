@@ -46,4 +46,8 @@ struct Comparison {
 Comparison Compare(const Operation& ours, const Operation& theirs, int blocks, double blockUs = 10000,
                    const Operation& floor = nullptr);
 
+// The median over `blocks` blocks of one operation alone, in microseconds
+// per operation (wall clock).
+double MedianTime(const Operation& op, int blocks, double blockUs = 10000);
+
 }  // namespace bench
