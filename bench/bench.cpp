@@ -2,7 +2,7 @@
 // that do the same job, in one process, in alternating blocks, and a mixing
 // console of 128 controls changing at 60 frames a second.  Prints Markdown
 // tables.  Timings are noisy: run it on a quiet machine.
-//   ztbench [--blocks N] [--console-blocks N]
+//   ztbench [--blocks N] [--block-ms N] [--console-blocks N]
 #include "console.h"
 #include "pairs.h"
 #include "timing.h"
@@ -30,8 +30,8 @@ using bench::Side;
 constexpr int kTheirsX = 512;
 constexpr int kFloorX = 0, kFloorY = 384;
 
-constexpr double kBlockUs = 10000;  // a block of the slower side lasts about this
-int g_blocks = 31;                  // blocks per side of every comparison
+int g_blocks = 31;          // blocks per side of every comparison
+double g_blockUs = 10000;   // a block of the slower side lasts about this
 
 void PrintHeader()
 {
@@ -43,9 +43,9 @@ void PrintHeader()
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), "DllGetVersion")));
     if (getVersion)
         getVersion(&comctl);
-    std::printf("ztbench: %s, Wine %s, comctl32 %lu.%lu, %d blocks per side\n\n",
+    std::printf("ztbench: %s, Wine %s, comctl32 %lu.%lu, %d blocks per side of about %.0f ms\n\n",
                 sizeof(void*) == 8 ? "x86_64" : "i686", wine ? wine() : "(none)", comctl.dwMajorVersion,
-                comctl.dwMinorVersion, g_blocks);
+                comctl.dwMinorVersion, g_blocks, g_blockUs / 1000);
     std::printf("| pair (ours / theirs) | metric | ours us | theirs us | floor us | ours/theirs | above floor | goal |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
 }
@@ -143,9 +143,9 @@ void CompareDrawing(const char* name, const Pair& pair, const Floor& floor)
     const Side ours = pair.makeOurs(oursHost), theirs = pair.makeTheirs(theirsHost);
     UpdateWindow(oursHost);
     UpdateWindow(theirsHost);
-    PrintRow(name, "update", bench::Compare(Update(ours), Update(theirs), g_blocks, kBlockUs, floor.Repaint()),
+    PrintRow(name, "update", bench::Compare(Update(ours), Update(theirs), g_blocks, g_blockUs, floor.Repaint()),
              pair.updateGoal);
-    PrintRow(name, "repaint", bench::Compare(Repaint(ours), Repaint(theirs), g_blocks, kBlockUs, floor.Repaint()),
+    PrintRow(name, "repaint", bench::Compare(Repaint(ours), Repaint(theirs), g_blocks, g_blockUs, floor.Repaint()),
              pair.updateGoal);
     if (!ours.printable || !theirs.printable) {
         std::printf("| %s | paint only | - | - | - | - | - | not a window: paints in its frame's WM_PAINT only |\n",
@@ -153,7 +153,7 @@ void CompareDrawing(const char* name, const Pair& pair, const Floor& floor)
         return;
     }
     const Printer printer(pair.width, pair.height);
-    PrintRow(name, "paint only", bench::Compare(printer.Print(ours), printer.Print(theirs), g_blocks), 0.5);
+    PrintRow(name, "paint only", bench::Compare(printer.Print(ours), printer.Print(theirs), g_blocks, g_blockUs), 0.5);
 }
 
 void CompareCreation(const char* name, const char* metric, const Pair& pair, const Floor& floor, bool visible)
@@ -162,7 +162,7 @@ void CompareCreation(const char* name, const char* metric, const Pair& pair, con
     const HWND p = parent;
     PrintRow(name, metric,
              bench::Compare([&](int) { pair.createOurs(p); }, [&](int) { pair.createTheirs(p); }, g_blocks,
-                            kBlockUs, floor.Create()),
+                            g_blockUs, floor.Create()),
              1.0);
 }
 
@@ -183,8 +183,9 @@ void PrintFloor()
     const Floor floor(kWidth, kHeight);
     std::printf("\nFloor, an empty %d x %d window: InvalidateRect+UpdateWindow %.1f us, UpdateWindow with nothing "
                 "to paint %.1f us, create+destroy %.1f us\n",
-                kWidth, kHeight, bench::MedianTime(floor.Repaint(), g_blocks),
-                bench::MedianTime(floor.NothingToPaint(), g_blocks), bench::MedianTime(floor.Create(), g_blocks));
+                kWidth, kHeight, bench::MedianTime(floor.Repaint(), g_blocks, g_blockUs),
+                bench::MedianTime(floor.NothingToPaint(), g_blocks, g_blockUs),
+                bench::MedianTime(floor.Create(), g_blocks, g_blockUs));
 }
 
 void CompareConsoles(int blocks)
@@ -215,6 +216,7 @@ int Argument(int argc, char** argv, const char* name, int fallback)
 int main(int argc, char** argv)
 {
     g_blocks = Argument(argc, argv, "--blocks", 31);
+    g_blockUs = 1000.0 * Argument(argc, argv, "--block-ms", 10);
     const int consoleBlocks = Argument(argc, argv, "--console-blocks", 9);
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS};
     if (!ZTC_Register(0) || !InitCommonControlsEx(&classes)) {
