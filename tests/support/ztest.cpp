@@ -1,5 +1,6 @@
 #include "ztest.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -382,7 +383,10 @@ LONG FaultCount::Faults() const
 int Scaled(int usual, int soak)
 {
     const char* value = std::getenv("ZTC_SOAK");
-    return value && *value && std::strcmp(value, "0") != 0 ? soak : usual;
+    if (!value || !*value || std::strcmp(value, "0") == 0)
+        return usual;
+    const double share = std::strtod(value, nullptr);
+    return share > 0 && share < 1 ? std::max(usual, static_cast<int>(soak * share)) : soak;
 }
 
 HMODULE Library()

@@ -195,7 +195,8 @@ private:
 };
 
 // `usual` in an ordinary run, `soak` when the environment variable ZTC_SOAK
-// is set (a long run by hand).
+// is set (a long run by hand); ZTC_SOAK=0.1 and other fractions below 1 run
+// that share of `soak`, never less than `usual`.
 int Scaled(int usual, int soak);
 
 // Colour printing for failures.
