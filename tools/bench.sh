@@ -2,7 +2,7 @@
 # Builds the 64-bit benchmark and runs it under Wine: the library's controls
 # against the system's common controls, and the mixing console.  Prints the
 # machine, Wine and the load first, then the benchmark's Markdown tables:
-#   tools/bench.sh [--blocks N] [--console-blocks N]
+#   tools/bench.sh [--blocks N] [--block-ms N] [--console-blocks N]
 # Timings are noisy: run it when the machine is otherwise idle.  The load
 # printed before and after the run says how idle it was.
 set -e
