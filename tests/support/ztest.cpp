@@ -25,25 +25,35 @@ std::string Describe(const Msg& m)
     return text;
 }
 
+std::string Describe(const std::vector<Msg>& list)
+{
+    std::string text;
+    for (const Msg& m : list)
+        text += "\n    " + Describe(m);
+    return text.empty() ? " (none)" : text;
+}
+
 namespace {
 
 thread_local const MSG* Dispatching = nullptr;  // the queued message PumpMessages is dispatching
 thread_local int Recording = 0;                 // recording procedures running now
 
-// The message as a recording window receives it: posted when it is the
-// queued message being dispatched and reached this window first.
-Msg Received(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    const MSG* q = Dispatching;
-    const bool posted = Recording == 0 && q && q->hwnd == hwnd && q->message == msg && q->wParam == wParam &&
-                        q->lParam == lParam;
-    return Msg{msg, wParam, lParam, hwnd, posted};
-}
-
-// Counts a recording procedure from the moment it has taken its message.
+// Records the message as the window receives it: posted when it is the
+// queued message being dispatched and reached this window first.  Counts
+// the recording procedure as running from then on, for its lifetime.
 struct Recorder {
-    Recorder() { ++Recording; }
+    Recorder(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, MessageLog* log, MessageLog* shared = nullptr)
+    {
+        const MSG* q = Dispatching;
+        const bool posted = Recording++ == 0 && q && q->hwnd == hwnd && q->message == msg && q->wParam == wParam &&
+                            q->lParam == lParam;
+        m = Msg{msg, wParam, lParam, hwnd, posted};
+        for (MessageLog* l : {log, shared})
+            if (l)
+                l->Add(m);
+    }
     ~Recorder() { --Recording; }
+    Msg m;
 };
 
 bool Matches(const Msg& m, const Expect& e)
@@ -55,71 +65,40 @@ bool Matches(const Msg& m, const Expect& e)
 
 }  // namespace
 
-std::string Describe(const std::vector<Msg>& list)
-{
-    std::string text;
-    for (const Msg& m : list)
-        text += "\n    " + Describe(m);
-    return text.empty() ? " (none)" : text;
-}
-
 std::vector<Msg> MessageLog::Only(std::initializer_list<UINT> numbers) const
 {
     std::vector<Msg> out;
     for (const Msg& m : msgs_)
-        for (UINT n : numbers)
-            if (m.message == n)
-                out.push_back(m);
+        if (std::find(numbers.begin(), numbers.end(), m.message) != numbers.end())
+            out.push_back(m);
     return out;
-}
-
-int MessageLog::Count(UINT message) const
-{
-    int n = 0;
-    for (const Msg& m : msgs_)
-        n += m.message == message;
-    return n;
 }
 
 ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, const std::vector<Expect>& want)
 {
     size_t i = 0;
     for (const Expect& e : want) {
-        if (i < got.size() && Matches(got[i], e)) {
+        if (i < got.size() && Matches(got[i], e))
             ++i;
-            continue;
-        }
-        if (e.optional)
-            continue;
-        const Msg wanted{e.message, e.wParam, e.lParam, e.window, e.via == Expect::Via::Posted};
-        return ::testing::AssertionFailure() << "message " << i << (i < got.size() ? " differs" : " missing")
-                                             << ": expected " << Describe(wanted) << "; got" << Describe(got);
+        else if (!e.optional)
+            return ::testing::AssertionFailure()
+                   << "message " << i << (i < got.size() ? " differs" : " missing") << ": expected "
+                   << Describe(Msg{e.message, e.wParam, e.lParam, e.window, e.via == Expect::Via::Posted}) << "; got"
+                   << Describe(got);
     }
     if (i != got.size())
         return ::testing::AssertionFailure() << "more messages than expected; got" << Describe(got);
     return ::testing::AssertionSuccess();
 }
 
-Expect Command(int id, int code, HWND control)
-{
-    return Expect{WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control)};
-}
-
 // ---- ParentWindow -----------------------------------------------------------
 
 ParentWindow::ParentWindow(int width, int height)
 {
-    static const char* const kClass = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "ztest_parent";
-        RegisterClassA(&wc);
-        return wc.lpszClassName;
-    }();
-    hwnd_ = CreateWindowExA(0, kClass, "ztest", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width,
+    static const WNDCLASSA kClass{0, Proc, 0, 0, GetModuleHandleA(nullptr), nullptr, LoadCursorA(nullptr, IDC_ARROW),
+                                  HBRUSH(COLOR_WINDOW + 1), nullptr, "ztest_parent"};
+    static const ATOM kAtom = RegisterClassA(&kClass);
+    hwnd_ = CreateWindowExA(0, MAKEINTATOM(kAtom), "ztest", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, width,
                             height, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     PumpMessages();
     log_.Clear();
@@ -132,12 +111,10 @@ ParentWindow::~ParentWindow()
     PumpMessages();
 }
 
-HWND ParentWindow::CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id,
-                               const char* text)
+HWND ParentWindow::CreateChild(const char* className, DWORD style, int x, int y, int w, int h, int id, const char* text)
 {
     HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (child)
         PaintNow(child);
     log_.Clear();
@@ -146,24 +123,18 @@ HWND ParentWindow::CreateChild(const char* className, DWORD style, int x, int y,
 
 LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    }
+    if (msg == WM_NCCREATE)
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<ParentWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    const Msg m = Received(hwnd, msg, wParam, lParam);
-    Recorder busy;
-    if (self) {
-        self->log_.Add(m);
-        if (self->shared_)
-            self->shared_->Add(m);
-        for (const auto& [message, action] : self->actions_)
-            if (message == msg)
-                action(m);
-        for (const auto& [message, result] : self->answers_)
-            if (message == msg)
-                return result;
-    }
+    const Recorder record(hwnd, msg, wParam, lParam, self ? &self->log_ : nullptr, self ? self->shared_ : nullptr);
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    for (const auto& [message, action] : self->actions_)
+        if (message == msg)
+            action(record.m);
+    for (const auto& [message, result] : self->answers_)
+        if (message == msg)
+            return result;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
@@ -173,11 +144,10 @@ namespace {
 const char kSpyProp[] = "ztest_spy";
 }
 
-Spy::Spy(HWND hwnd, MessageLog* shared) : hwnd_(hwnd), shared_(shared)
+Spy::Spy(HWND hwnd) : hwnd_(hwnd)
 {
     SetPropA(hwnd_, kSpyProp, this);
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    previous_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
 }
 
 Spy::~Spy()
@@ -191,11 +161,7 @@ Spy::~Spy()
 LRESULT CALLBACK Spy::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Spy*>(GetPropA(hwnd, kSpyProp));
-    const Msg m = Received(hwnd, msg, wParam, lParam);
-    Recorder busy;
-    self->log_.Add(m);
-    if (self->shared_)
-        self->shared_->Add(m);
+    const Recorder record(hwnd, msg, wParam, lParam, &self->log_);
     WNDPROC previous = self->previous_;
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -219,47 +185,29 @@ void PumpMessages()
 
 void PumpFor(DWORD ms)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        PumpMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;)
+        PumpMessages(), MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     PumpMessages();
-}
-
-void PaintNow(HWND hwnd)
-{
-    PumpMessages();
-    UpdateWindow(hwnd);
-    ValidateRect(hwnd, nullptr);
 }
 
 ::testing::AssertionResult UpdateRegionIs(HWND hwnd, std::initializer_list<RECT> rects)
 {
-    HRGN actual = CreateRectRgn(0, 0, 0, 0), expected = CreateRectRgn(0, 0, 0, 0);
+    HRGN actual = CreateRectRgn(0, 0, 0, 0), expected = CreateRectRgn(0, 0, 0, 0), part = CreateRectRgn(0, 0, 0, 0);
     GetUpdateRgn(hwnd, actual, FALSE);
     std::ostringstream os;
     for (const RECT& r : rects) {
-        HRGN part = CreateRectRgnIndirect(&r);
+        SetRectRgn(part, r.left, r.top, r.right, r.bottom);
         CombineRgn(expected, expected, part, RGN_OR);
-        DeleteObject(part);
         os << " " << r;
     }
     const bool same = EqualRgn(actual, expected);
     RECT box{};
     GetRgnBox(actual, &box);
-    DeleteObject(actual), DeleteObject(expected);
+    DeleteObject(actual), DeleteObject(expected), DeleteObject(part);
     if (same)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "update region differs; its bounding box is " << box
                                          << ", expected the union of" << (rects.size() ? os.str() : " nothing");
-}
-
-bool PaintErases(HWND hwnd)
-{
-    Spy spy(hwnd);
-    UpdateWindow(hwnd);
-    return spy.log().Count(WM_ERASEBKGND) > 0;
 }
 
 COLORREF Pixel(HWND hwnd, int x, int y)
@@ -303,36 +251,21 @@ COLORREF Pixel(HWND hwnd, int x, int y)
     return SpansAre(hwnd, {all}) << " over " << area;
 }
 
-LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys)
-{
-    return SendMessageA(hwnd, message, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
-}
-
-namespace {
-VOID CALLBACK Bark(PVOID dog, BOOLEAN)
-{
-    const auto* self = static_cast<const Watchdog*>(dog);
-    std::fprintf(stderr, "hung: %s\n", self->what());
-    if (self->report())
-        self->report()();
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-}
-}  // namespace
+// ---- Hangs and faults -----------------------------------------------------------
 
 Watchdog::Watchdog(DWORD ms, const char* what, void (*report)()) : ms_(ms), what_(what), report_(report)
 {
     CreateTimerQueueTimer(&timer_, nullptr, Bark, this, ms, 0, 0);
 }
 
-void Watchdog::Pet()
+VOID CALLBACK Watchdog::Bark(PVOID dog, BOOLEAN)
 {
-    ChangeTimerQueueTimer(nullptr, timer_, ms_, 0);
-}
-
-Watchdog::~Watchdog()
-{
-    DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
+    const auto* self = static_cast<const Watchdog*>(dog);
+    std::fprintf(stderr, "hung: %s\n", self->what_);
+    if (self->report_)
+        self->report_();
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
 }
 
 namespace {
@@ -365,20 +298,11 @@ LONG CALLBACK CountFault(EXCEPTION_POINTERS* e)
 
 FaultCount::FaultCount(void (*report)())
 {
-    FaultTotal = 0;
-    FaultReport = report;
+    FaultTotal = 0, FaultReport = report;
     handler_ = AddVectoredExceptionHandler(1, CountFault);
 }
 
-FaultCount::~FaultCount()
-{
-    RemoveVectoredExceptionHandler(handler_);
-}
-
-LONG FaultCount::Faults() const
-{
-    return InterlockedCompareExchange(&FaultTotal, 0, 0);
-}
+LONG FaultCount::Faults() const { return InterlockedCompareExchange(&FaultTotal, 0, 0); }
 
 int Scaled(int usual, int soak)
 {
@@ -387,11 +311,6 @@ int Scaled(int usual, int soak)
         return usual;
     const double share = std::strtod(value, nullptr);
     return share > 0 && share < 1 ? std::max(usual, static_cast<int>(soak * share)) : soak;
-}
-
-HMODULE Library()
-{
-    return GetModuleHandleA("ztctrl32.dll");
 }
 
 }  // namespace ztest

@@ -16,6 +16,13 @@
 
 namespace ztest {
 
+// A base of the helpers that own a window, a hook or a handle: never copied.
+struct NoCopy {
+    NoCopy() = default;
+    NoCopy(const NoCopy&) = delete;
+    NoCopy& operator=(const NoCopy&) = delete;
+};
+
 // One message as a window received it.
 struct Msg {
     UINT message;
@@ -54,7 +61,7 @@ public:
     const std::vector<Msg>& All() const { return msgs_; }
     // Only the messages with these numbers, in order.
     std::vector<Msg> Only(std::initializer_list<UINT> numbers) const;
-    int Count(UINT message) const;
+    int Count(UINT message) const { return static_cast<int>(Only({message}).size()); }
 private:
     std::vector<Msg> msgs_;
 };
@@ -63,22 +70,16 @@ private:
 // do) and reports the first difference.  An optional entry that does not
 // match is passed over.
 ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, const std::vector<Expect>& want);
-inline ::testing::AssertionResult SequenceIs(const std::vector<Msg>& got, std::initializer_list<Expect> want)
-{
-    return SequenceIs(got, std::vector<Expect>(want));
-}
 
 // A WM_COMMAND as a control sends it: (id, code) in wParam, control in lParam.
-Expect Command(int id, int code, HWND control);
+inline Expect Command(int id, int code, HWND control) { return {WM_COMMAND, MAKEWPARAM(id, code), LPARAM(control)}; }
 
 // A visible top-level window inside the virtual screen that records every
 // message it receives and answers chosen messages with chosen results.
-class ParentWindow {
+class ParentWindow : NoCopy {
 public:
     explicit ParentWindow(int width = 640, int height = 480);
     ~ParentWindow();
-    ParentWindow(const ParentWindow&) = delete;
-    ParentWindow& operator=(const ParentWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
     MessageLog& log() { return log_; }
@@ -106,19 +107,16 @@ private:
 
 // Subclasses a window and records what it receives (WM_ERASEBKGND, WM_PAINT,
 // timers ...) before passing it on.
-class Spy {
+class Spy : NoCopy {
 public:
-    explicit Spy(HWND hwnd, MessageLog* shared = nullptr);
+    explicit Spy(HWND hwnd);
     ~Spy();
-    Spy(const Spy&) = delete;
-    Spy& operator=(const Spy&) = delete;
     MessageLog& log() { return log_; }
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_;
     WNDPROC previous_;
     MessageLog log_;
-    MessageLog* shared_;
 };
 
 // Dispatches every queued message of this thread; the recording windows
@@ -128,7 +126,7 @@ void PumpMessages();
 void PumpFor(DWORD ms);
 
 // Paints everything pending now and leaves nothing invalid.
-void PaintNow(HWND hwnd);
+inline void PaintNow(HWND hwnd) { PumpMessages(), UpdateWindow(hwnd), ValidateRect(hwnd, nullptr); }
 
 // The window's pending update region equals the union of these rectangles
 // (an empty list: nothing pending).
@@ -136,7 +134,12 @@ void PaintNow(HWND hwnd);
 
 // Whether painting what is pending now erases the background first: paints
 // (UpdateWindow) and reports whether WM_ERASEBKGND reached the window.
-bool PaintErases(HWND hwnd);
+inline bool PaintErases(HWND hwnd)
+{
+    Spy spy(hwnd);
+    UpdateWindow(hwnd);
+    return spy.log().Count(WM_ERASEBKGND) > 0;
+}
 
 // Pixel read-back from the window's client area.
 COLORREF Pixel(HWND hwnd, int x, int y);
@@ -157,21 +160,21 @@ using PixelReader = std::function<COLORREF(int x, int y)>;
 ::testing::AssertionResult AreaIs(HWND hwnd, RECT area, COLORREF colour);
 
 // Sends a mouse message with a client point.
-LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
+inline LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0)
+{
+    return SendMessageA(hwnd, message, keys, MAKELPARAM(WORD(x), WORD(y)));
+}
 
 // Ends the test program with a message when the scope lasts longer than
 // `ms`, or `ms` passes without a Pet: a guard against a hang (generous,
 // never a timing assertion).  `report`, when given, prints more first.
-class Watchdog {
+class Watchdog : NoCopy {
 public:
     Watchdog(DWORD ms, const char* what, void (*report)() = nullptr);
-    ~Watchdog();
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-    void Pet();  // progress: the time starts again
-    const char* what() const { return what_; }
-    void (*report() const)() { return report_; }
+    ~Watchdog() { DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE); }
+    void Pet() { ChangeTimerQueueTimer(nullptr, timer_, ms_, 0); }  // progress: the time starts again
 private:
+    static VOID CALLBACK Bark(PVOID self, BOOLEAN);
     HANDLE timer_ = nullptr;
     DWORD ms_;
     const char* what_;
@@ -183,12 +186,10 @@ private:
 // message dispatch swallows some of those raised in a window procedure.
 // The system's pointer probes, which catch their own, are left out.  The
 // first is printed, and `report` runs then when it is given.
-class FaultCount {
+class FaultCount : NoCopy {
 public:
     explicit FaultCount(void (*report)() = nullptr);
-    ~FaultCount();
-    FaultCount(const FaultCount&) = delete;
-    FaultCount& operator=(const FaultCount&) = delete;
+    ~FaultCount() { RemoveVectoredExceptionHandler(handler_); }
     LONG Faults() const;
 private:
     PVOID handler_;
@@ -203,7 +204,7 @@ int Scaled(int usual, int soak);
 std::string Hex(COLORREF c);
 
 // The library's module, loaded by the test program.
-HMODULE Library();
+inline HMODULE Library() { return GetModuleHandleA("ztctrl32.dll"); }
 
 // An exported function of a module, as a typed pointer (null when missing).
 template <class Fn>
