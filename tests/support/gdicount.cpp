@@ -1,5 +1,4 @@
 #include "gdicount.h"
-#include "imports.h"
 
 #include <shellapi.h>
 
@@ -8,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace ztest {
@@ -17,29 +17,25 @@ namespace {
 using Key = std::pair<ULONG_PTR, ULONG_PTR>;
 
 struct Registry {
-    CRITICAL_SECTION lock;
     std::map<Key, const char*> live, given;
     std::map<std::string, int> baseline;
     std::vector<std::string> strays;
     std::size_t created = 0;
     bool active = false, settled = false;
-    Registry() { InitializeCriticalSection(&lock); }
-};
-
-Registry& Reg()
-{
-    static Registry registry;
-    return registry;
-}
+} Reg;
+SRWLOCK Lock = SRWLOCK_INIT;
 
 // The registry, locked for the scope: the hooks run on every thread.
 struct Locked {
-    Locked() { EnterCriticalSection(&Reg().lock); }
-    ~Locked() { LeaveCriticalSection(&Reg().lock); }
-    Registry* operator->() const { return &Reg(); }
+    Locked() { AcquireSRWLockExclusive(&Lock); }
+    ~Locked() { ReleaseSRWLockExclusive(&Lock); }
+    Registry* operator->() const { return &Reg; }
 };
 
-Key Handle(const void* h) { return Key{reinterpret_cast<ULONG_PTR>(h), 0}; }
+template <class H>
+Key KeyOf(H handle) { return Key{reinterpret_cast<ULONG_PTR>(handle), 0}; }
+Key KeyOf(Key key) { return key; }
+Key KeyOf(const PAINTSTRUCT* ps) { return KeyOf(ps->hdc); }
 Key Timer(HWND w, UINT_PTR id) { return Key{reinterpret_cast<ULONG_PTR>(w), id}; }
 Key Property(HWND w, LPCSTR name)
 {
@@ -53,114 +49,96 @@ bool Gone(const Key& key, const char* kind)
     return std::strcmp(kind, "timer") == 0 && key.first && !IsWindow(reinterpret_cast<HWND>(key.first));
 }
 
-void Made(const Key& key, const char* kind)
+// "pen 0x1234", for the lists.
+std::string Named(const char* what, ULONG_PTR handle)
 {
-    Locked r;
-    if (r->active) {
-        r->live[key] = kind;
-        ++r->created;
-    }
+    char text[80];
+    std::snprintf(text, sizeof text, "%s %p", what, reinterpret_cast<void*>(handle));
+    return text;
 }
 
 template <class H>
 void Made(H handle, const char* kind)
 {
-    if (handle)
-        Made(Handle(reinterpret_cast<const void*>(handle)), kind);
+    const Key key = KeyOf(handle);
+    Locked r;
+    if (r->active && key != Key{})
+        r->live[key] = kind, ++r->created;
 }
 
 // A release crosses the handle off.  One the module neither holds nor was
 // given is a stray, unless it is a timer or property that was not there
 // (killing or removing nothing is harmless).
-void Released(const Key& key, const char* call, bool harmless = false)
+template <class H>
+void Released(H handle, const char* call, bool harmless = false)
 {
+    const Key key = KeyOf(handle);
     Locked r;
     if (!r->active || key == Key{} || r->live.erase(key) || r->given.erase(key) || !r->settled || harmless)
         return;
-    char text[80];
-    std::snprintf(text, sizeof text, "%s %p", call, reinterpret_cast<void*>(key.first));
-    r->strays.push_back(text);
+    r->strays.push_back(Named(call, key.first));
 }
 
-// Every hooked function: its original entry point (filled in when the
-// import table is patched) and a replacement that runs `before`, the
-// original, and `after` with its result r.
+// A hooked import: its name, the replacement, and where the original entry
+// point goes when the import table is patched.
 struct Patch {
     const char* name;
     void* hook;
     void** original;
 };
 
-std::vector<Patch>& Patches()
-{
-    static std::vector<Patch> patches;
-    return patches;
-}
-
-struct Listed {
-    Listed(const char* name, void* hook, void** original) { Patches().push_back(Patch{name, hook, original}); }
+// The replacement of an import of type Sig: runs `before` with the
+// arguments, the original, and `after` with its result and the arguments.
+template <class Sig> struct Hook;
+template <class R, class... A> struct Hook<R WINAPI(A...)> {
+    template <auto before, auto after> static inline R(WINAPI* original)(A...) = nullptr;
+    template <auto before, auto after> static R WINAPI Run(A... a)
+    {
+        before(a...);
+        const R r = original<before, after>(a...);
+        after(r, a...);
+        return r;
+    }
+    template <auto before, auto after> static Patch For(const char* name)
+    {
+        return {name, reinterpret_cast<void*>(Run<before, after>), reinterpret_cast<void**>(&original<before, after>)};
+    }
 };
+constexpr auto Nothing = [](auto&&...) {};
 
-#define ZT_HOOK(Ret, name, params, args, before, after)                                                \
-    decltype(&::name) Real_##name = ::name;                                                            \
-    Ret WINAPI Hook_##name params { before; const Ret r = Real_##name args; after; return r; }          \
-    const Listed listed_##name(#name, reinterpret_cast<void*>(Hook_##name), reinterpret_cast<void**>(&Real_##name));
-#define ZT_MAKER(Ret, name, kind, params, args) ZT_HOOK(Ret, name, params, args, , Made(r, kind))
-#define ZT_RELEASER(Ret, name, params, args, handle) ZT_HOOK(Ret, name, params, args, Released(Handle(handle), #name), )
+#define ZT_HOOK(name, before, after) Hook<decltype(::name)>::For<before, after>(#name)
+// A maker's result is a new handle of `kind`; a releaser releases its argument `arg`.
+#define ZT_MAKER(name, kind) ZT_HOOK(name, Nothing, [](auto r, auto...) { Made(r, kind); })
+#define ZT_RELEASER(name, arg) ZT_HOOK(name, [](auto... a) { Released(std::get<arg>(std::tuple{a...}), #name); }, \
+                                       Nothing)
 
-ZT_MAKER(HPEN, CreatePen, "pen", (int s, int w, COLORREF c), (s, w, c))
-ZT_MAKER(HPEN, CreatePenIndirect, "pen", (const LOGPEN* p), (p))
-ZT_MAKER(HPEN, ExtCreatePen, "pen", (DWORD s, DWORD w, const LOGBRUSH* b, DWORD n, const DWORD* st), (s, w, b, n, st))
-ZT_MAKER(HBRUSH, CreateSolidBrush, "brush", (COLORREF c), (c))
-ZT_MAKER(HBRUSH, CreatePatternBrush, "brush", (HBITMAP b), (b))
-ZT_MAKER(HBRUSH, CreateBrushIndirect, "brush", (const LOGBRUSH* b), (b))
-ZT_MAKER(HBRUSH, CreateHatchBrush, "brush", (int h, COLORREF c), (h, c))
-ZT_MAKER(HFONT, CreateFontA, "font",
-         (int h, int w, int e, int o, int wt, DWORD i, DWORD u, DWORD s, DWORD cs, DWORD op, DWORD cp, DWORD q,
-          DWORD pf, LPCSTR face),
-         (h, w, e, o, wt, i, u, s, cs, op, cp, q, pf, face))
-ZT_MAKER(HFONT, CreateFontIndirectA, "font", (const LOGFONTA* lf), (lf))
-ZT_MAKER(HBITMAP, CreateBitmap, "bitmap", (int w, int h, UINT p, UINT b, const void* bits), (w, h, p, b, bits))
-ZT_MAKER(HBITMAP, CreateBitmapIndirect, "bitmap", (const BITMAP* bm), (bm))
-ZT_MAKER(HBITMAP, CreateCompatibleBitmap, "bitmap", (HDC dc, int w, int h), (dc, w, h))
-ZT_MAKER(HBITMAP, CreateDIBitmap, "bitmap",
-         (HDC dc, const BITMAPINFOHEADER* h, DWORD init, const void* bits, const BITMAPINFO* bi, UINT use),
-         (dc, h, init, bits, bi, use))
-ZT_MAKER(HBITMAP, CreateDIBSection, "bitmap",
-         (HDC dc, const BITMAPINFO* bi, UINT use, void** bits, HANDLE sec, DWORD off), (dc, bi, use, bits, sec, off))
-ZT_MAKER(HBITMAP, LoadBitmapA, "bitmap", (HINSTANCE inst, LPCSTR name), (inst, name))
-ZT_MAKER(HRGN, CreateRectRgn, "region", (int l, int t, int rt, int b), (l, t, rt, b))
-ZT_MAKER(HRGN, CreateRectRgnIndirect, "region", (const RECT* rc), (rc))
-ZT_MAKER(HDC, CreateCompatibleDC, "memory dc", (HDC dc), (dc))
-ZT_MAKER(HDC, GetDC, "window dc", (HWND w), (w))
-ZT_MAKER(HDC, GetDCEx, "window dc", (HWND w, HRGN g, DWORD f), (w, g, f))
-ZT_MAKER(HDC, GetWindowDC, "window dc", (HWND w), (w))
-ZT_MAKER(HDC, BeginPaint, "paint dc", (HWND w, PAINTSTRUCT* ps), (w, ps))
-ZT_MAKER(HLOCAL, LocalAlloc, "local memory", (UINT f, SIZE_T n), (f, n))
-ZT_MAKER(HGLOBAL, GlobalAlloc, "global memory", (UINT f, SIZE_T n), (f, n))
-ZT_MAKER(HHOOK, SetWindowsHookExA, "hook", (int id, HOOKPROC p, HINSTANCE m, DWORD t), (id, p, m, t))
-ZT_MAKER(HMENU, CreateMenu, "menu", (), ())
-ZT_MAKER(HMENU, CreatePopupMenu, "menu", (), ())
-ZT_RELEASER(BOOL, DeleteObject, (HGDIOBJ obj), (obj), obj)
-ZT_RELEASER(BOOL, DeleteDC, (HDC dc), (dc), dc)
-ZT_RELEASER(int, ReleaseDC, (HWND w, HDC dc), (w, dc), dc)
-ZT_RELEASER(BOOL, EndPaint, (HWND w, const PAINTSTRUCT* ps), (w, ps), ps->hdc)
-ZT_RELEASER(HLOCAL, LocalFree, (HLOCAL m), (m), m)
-ZT_RELEASER(HGLOBAL, GlobalFree, (HGLOBAL m), (m), m)
-ZT_RELEASER(BOOL, UnhookWindowsHookEx, (HHOOK h), (h), h)
-ZT_RELEASER(BOOL, DestroyMenu, (HMENU m), (m), m)
-ZT_RELEASER(BOOL, DestroyIcon, (HICON i), (i), i)
-// Shared images belong to the system; an icon handle of 1 means "not an
-// icon file"; timers and properties are keyed by their window.
-ZT_HOOK(HANDLE, LoadImageA, (HINSTANCE i, LPCSTR n, UINT type, int cx, int cy, UINT f), (i, n, type, cx, cy, f), ,
-        if (type == IMAGE_BITMAP && !(f & LR_SHARED)) Made(r, "bitmap"))
-ZT_HOOK(HICON, ExtractIconA, (HINSTANCE i, LPCSTR file, UINT n), (i, file, n), ,
-        if (reinterpret_cast<ULONG_PTR>(r) > 1) Made(r, "icon"))
-ZT_HOOK(BOOL, SetPropA, (HWND w, LPCSTR n, HANDLE d), (w, n, d), , if (r) Made(Property(w, n), "property"))
-ZT_HOOK(HANDLE, RemovePropA, (HWND w, LPCSTR n), (w, n), Released(Property(w, n), "RemovePropA", !GetPropA(w, n)), )
-ZT_HOOK(UINT_PTR, SetTimer, (HWND w, UINT_PTR id, UINT ms, TIMERPROC p), (w, id, ms, p), ,
-        if (r) Made(Timer(w, w ? id : r), "timer"))
-ZT_HOOK(BOOL, KillTimer, (HWND w, UINT_PTR id), (w, id), , Released(Timer(w, id), "KillTimer", !r))
+const Patch kPatches[] = {
+    ZT_MAKER(CreatePen, "pen"), ZT_MAKER(CreatePenIndirect, "pen"), ZT_MAKER(ExtCreatePen, "pen"),
+    ZT_MAKER(CreateSolidBrush, "brush"), ZT_MAKER(CreatePatternBrush, "brush"), ZT_MAKER(CreateBrushIndirect, "brush"),
+    ZT_MAKER(CreateHatchBrush, "brush"), ZT_MAKER(CreateFontA, "font"), ZT_MAKER(CreateFontIndirectA, "font"),
+    ZT_MAKER(CreateBitmap, "bitmap"), ZT_MAKER(CreateBitmapIndirect, "bitmap"), ZT_MAKER(LoadBitmapA, "bitmap"),
+    ZT_MAKER(CreateCompatibleBitmap, "bitmap"), ZT_MAKER(CreateDIBitmap, "bitmap"),
+    ZT_MAKER(CreateDIBSection, "bitmap"),
+    ZT_MAKER(CreateRectRgn, "region"), ZT_MAKER(CreateRectRgnIndirect, "region"), ZT_MAKER(CreateMenu, "menu"),
+    ZT_MAKER(CreateCompatibleDC, "memory dc"), ZT_MAKER(GetDC, "window dc"), ZT_MAKER(GetDCEx, "window dc"),
+    ZT_MAKER(GetWindowDC, "window dc"), ZT_MAKER(BeginPaint, "paint dc"), ZT_MAKER(LocalAlloc, "local memory"),
+    ZT_MAKER(GlobalAlloc, "global memory"), ZT_MAKER(SetWindowsHookExA, "hook"), ZT_MAKER(CreatePopupMenu, "menu"),
+    ZT_RELEASER(DeleteObject, 0), ZT_RELEASER(DeleteDC, 0), ZT_RELEASER(ReleaseDC, 1), ZT_RELEASER(EndPaint, 1),
+    ZT_RELEASER(LocalFree, 0), ZT_RELEASER(GlobalFree, 0), ZT_RELEASER(UnhookWindowsHookEx, 0),
+    ZT_RELEASER(DestroyMenu, 0), ZT_RELEASER(DestroyIcon, 0),
+    // Shared images belong to the system; an icon handle of 1 means "not an
+    // icon file"; timers and properties are keyed by their window.
+    ZT_HOOK(LoadImageA, Nothing, [](HANDLE r, HINSTANCE, LPCSTR, UINT type, int, int, UINT f) {
+        Made(type == IMAGE_BITMAP && !(f & LR_SHARED) ? r : nullptr, "bitmap");
+    }),
+    ZT_HOOK(ExtractIconA, Nothing, [](HICON r, auto...) { Made(ULONG_PTR(r) > 1 ? r : nullptr, "icon"); }),
+    ZT_HOOK(SetPropA, Nothing, [](BOOL r, HWND w, LPCSTR n, HANDLE) { Made(r ? Property(w, n) : Key{}, "property"); }),
+    ZT_HOOK(RemovePropA, [](HWND w, LPCSTR n) { Released(Property(w, n), "RemovePropA", !GetPropA(w, n)); }, Nothing),
+    ZT_HOOK(SetTimer, Nothing, [](UINT_PTR r, HWND w, UINT_PTR id, UINT, TIMERPROC) {
+        Made(r ? Timer(w, w ? id : r) : Key{}, "timer");
+    }),
+    ZT_HOOK(KillTimer, Nothing, [](BOOL r, HWND w, UINT_PTR id) { Released(Timer(w, id), "KillTimer", !r); }),
+};
 #undef ZT_HOOK
 #undef ZT_MAKER
 #undef ZT_RELEASER
@@ -188,39 +166,21 @@ std::string Join(const std::vector<std::string>& parts)
 
 }  // namespace
 
-GdiCounter::GdiCounter(HMODULE module) : module_(module)
+GdiCounter::GdiCounter(HMODULE module)
 {
     {
         Locked r;
-        r->live.clear();
-        r->given.clear();
-        r->strays.clear();
-        r->baseline.clear();
-        r->created = 0;
-        r->settled = false;
+        Reg = Registry{};
     }
-    ForEachImport(module_, [this](const char* name, ULONG_PTR* slot) {
-        for (const Patch& p : Patches()) {
-            if (std::strcmp(p.name, name) == 0) {
-                *p.original = reinterpret_cast<void*>(*slot);
-                WriteSlot(slot, reinterpret_cast<ULONG_PTR>(p.hook));
-                ++patched_;
-            }
-        }
-    });
+    for (const Patch& p : kPatches) {
+        const auto& patch = patches_.emplace_back(std::make_unique<ImportPatch>(module, p.name, p.hook));
+        if (patch->Patched())
+            *p.original = patch->Original(), patched_ += patch->Patched();
+    }
     Locked()->active = true;
 }
 
-GdiCounter::~GdiCounter()
-{
-    Locked()->active = false;
-    ForEachImport(module_, [](const char*, ULONG_PTR* slot) {
-        for (const Patch& p : Patches()) {
-            if (*slot == reinterpret_cast<ULONG_PTR>(p.hook))
-                WriteSlot(slot, reinterpret_cast<ULONG_PTR>(*p.original));
-        }
-    });
-}
+GdiCounter::~GdiCounter() { Locked()->active = false; }
 
 std::size_t GdiCounter::Live(const char* only) const
 {
@@ -232,26 +192,22 @@ std::size_t GdiCounter::Live(const char* only) const
 
 std::size_t GdiCounter::Created() const { return Locked()->created; }
 
-void GdiCounter::Give(HANDLE handle) { Locked()->given[Handle(handle)] = "given"; }
+void GdiCounter::Give(HANDLE handle) { Locked()->given[KeyOf(handle)] = "given"; }
 
 void GdiCounter::Settle()
 {
-    auto kinds = LiveKinds();
+    const auto kinds = LiveKinds();
     Locked r;
-    r->baseline = std::move(kinds);
-    r->settled = true;
+    r->baseline = kinds, r->settled = true;
 }
 
 std::string GdiCounter::Describe() const
 {
     Locked r;
     std::vector<std::string> parts;
-    for (const auto& [key, kind] : r->live) {
-        char line[64];
-        std::snprintf(line, sizeof line, "%s %p", kind, reinterpret_cast<void*>(key.first));
+    for (const auto& [key, kind] : r->live)
         if (!Gone(key, kind))
-            parts.push_back(line);
-    }
+            parts.push_back(Named(kind, key.first));
     return Join(parts);
 }
 
@@ -266,9 +222,6 @@ std::string GdiCounter::Growth() const
     return Join(parts);
 }
 
-std::string GdiCounter::Strays() const
-{
-    return Join(Locked()->strays);
-}
+std::string GdiCounter::Strays() const { return Join(Locked()->strays); }
 
 }  // namespace ztest

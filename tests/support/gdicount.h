@@ -16,7 +16,11 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "imports.h"
 
 namespace ztest {
 
@@ -49,7 +53,7 @@ public:
     std::string Strays() const;
 
 private:
-    HMODULE module_;
+    std::vector<std::unique_ptr<ImportPatch>> patches_;
     int patched_ = 0;
 };
 
