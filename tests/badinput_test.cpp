@@ -120,9 +120,7 @@ TEST(BadInput, ToolButtonDrawingAndDIBs)
 
     // DrawDIB without a DC, without a DIB, at absurd places; the malformed
     // DIBs themselves are in the DIB view's tests.
-    HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 16);
-    *static_cast<BITMAPINFOHEADER*>(GlobalLock(dib)) = {sizeof(BITMAPINFOHEADER), 2, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    GlobalUnlock(dib);
+    const HGLOBAL dib = NewDIB(2, 2);
     const auto pixel = [&s] { return LONG_PTR(s.At(5, 5)); };
     for (const RECT r : {RECT{0, 0, 10, 10}, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, RECT{10, 10, -10, -10}}) {
         const auto draw = [r](HDC to, HGLOBAL d) { DrawDIB(to, d, r.left, r.top, r.right, r.bottom); return kAny; };
@@ -170,8 +168,7 @@ TEST(BadInput, StatusLinesAndToolbars)
             return kAny;
         }});
         rows.push_back({"associate" + which, [w] { return LONG_PTR(ToolBar_SetAssociate(w, nullptr)); }, 0});
-        rows.push_back({"add" + which, [w] { return LONG_PTR(ToolBar_AddTool(w, TBT_PUSH, 0, 2, 24, 22, 0, 0, 0, 2)); },
-                        FALSE});
+        rows.push_back({"add" + which, [w] { return ToolBar_AddTool(w, TBT_PUSH, 0, 2, 24, 22, 0, 0, 0, 2); }, FALSE});
         rows.push_back({"tool removed" + which, [w] { return LONG_PTR(ToolBar_RemoveTool(w, 1)); }, FALSE});
         rows.push_back({"tool type" + which, [w] { return LONG_PTR(ToolBar_GetType(w, 1)); }, LONG_PTR(UINT(-1))});
         rows.push_back({"drop-downs" + which, [w] { ToolBar_CancelDropDown(w); return kAny; }});
@@ -185,7 +182,7 @@ TEST(BadInput, StatusLinesAndToolbars)
         rows.push_back({"send to" + which, [bar, id] { return ToolBar_SendMessage(bar, id, WM_GETTEXTLENGTH, 0, 0); }, 0});
     }
     rows.push_back({"an appending place, absurd sizes", [bar] {
-        return LONG_PTR(ToolBar_AddTool(bar, TBT_EDIT, UINT_MAX, 3, INT_MIN, UINT_MAX, "x", nullptr, INT_MAX, UINT_MAX));
+        return ToolBar_AddTool(bar, TBT_EDIT, UINT_MAX, 3, INT_MIN, UINT_MAX, "x", nullptr, INT_MAX, UINT_MAX);
     }, TRUE});
     Check(rows);
 }

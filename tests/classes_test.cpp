@@ -8,51 +8,28 @@
 #include "ztest.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
+#include <thread>
 #include <utility>
 
 using namespace ztest;
 
 namespace {
 
-LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageA(hwnd, msg, wParam, lParam);
-}
-
-// A complete packed 24-bit DIB of w x h pixels in a new movable block.
-HGLOBAL NewDIB(int w = 2, int h = 2)
-{
-    const SIZE_T bits = static_cast<SIZE_T>((w * 3 + 3) & ~3) * h;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + bits);
-    *static_cast<BITMAPINFOHEADER*>(GlobalLock(block)) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    GlobalUnlock(block);
-    return block;
-}
+LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(w, msg, wp, lp); }
 
 // One for the whole program, for the views (which do not own their DIBs).
-HGLOBAL SmallDIB()
-{
-    static HGLOBAL dib = NewDIB();
-    return dib;
-}
+HGLOBAL SmallDIB() { static const HGLOBAL dib = NewDIB(2, 2); return dib; }
+void ShowSmallDIB(HWND view, GdiCounter&) { Send(view, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB())); }
 
-void ShowSmallDIB(HWND view, GdiCounter&)
-{
-    Send(view, DVM_SETDIB, reinterpret_cast<WPARAM>(SmallDIB()));
-}
-
-// A bitmap handed over to the library, which will delete it.
-WPARAM Given(GdiCounter& counter, HANDLE h)
-{
-    counter.Give(h);
-    return reinterpret_cast<WPARAM>(h);
-}
+// A bitmap or DIB handed over to the library, which will delete it.
+WPARAM Given(GdiCounter& counter, HANDLE h) { return counter.Give(h), reinterpret_cast<WPARAM>(h); }
 
 // What a message parameter carries, for the fuzzer: a value, a client
 // point, a key, nothing, or a handle or record it gives a real (or null, or
@@ -61,10 +38,7 @@ WPARAM Given(GdiCounter& counter, HANDLE h)
 // a tool's control.
 enum class Arg { Value, Point, Key, Null, Window, DC, Font, Bitmap, DIB, ViewDIB, Tool, Forward };
 
-struct Param {
-    UINT msg;
-    Arg w = Arg::Value, l = Arg::Value;
-};
+struct Param { UINT msg; Arg w = Arg::Value, l = Arg::Value; };
 
 // Every kind of toolbar tool, the check button first; a custom tool of the
 // static class.
@@ -87,25 +61,32 @@ struct Row {
 // loop as soon as it is up.
 BOOL CALLBACK CloseDialog(HWND box, LPARAM)
 {
-    char name[8] = "";
-    if (GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") != 0)
+    if (GetClassWord(box, GCW_ATOM) != LOWORD(WC_DIALOG))
         return TRUE;
     UpdateWindow(box);
     Send(box, WM_COMMAND, IDCANCEL);
     return FALSE;
 }
 
-void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
+// Hot keys and the mouse hook, set and removed.
+void TakeAndGiveBackHooks(HWND w, GdiCounter&)
 {
-    EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0);
+    static const UINT keys[] = {'A', VK_F6};
+    ZTC_SetHotKeys(w, WM_APP, 2, keys);
+    ZTC_SetMouseHook(w, WM_APP, w);
+    ZTC_KillHotKeys(w);
+    ZTC_SetMouseHook(nullptr, 0, nullptr);
 }
+
+void Click(HWND w, int x, int y) { Mouse(w, WM_LBUTTONDOWN, x, y), Mouse(w, WM_LBUTTONUP, x, y); }
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseDialog, 0); }
 
 const Row kRows[] = {
     {"SliderH", ZTC_SLIDER_H_CLASS, SLS_BORDER | SLS_NOTIFY, 100, 30, [](HWND s, GdiCounter&) {
          Send(s, MBM_SETTICKS, 4);
          Send(s, MBM_SETLABELS, 1);  // a font for the labels
-         Mouse(s, WM_LBUTTONDOWN, 50, 5);
-         Mouse(s, WM_LBUTTONUP, 50, 5);
+         Click(s, 50, 5);
      }},
     {"SliderV", ZTC_SLIDER_V_CLASS, SLS_NOTIFY, 30, 100, [](HWND s, GdiCounter&) {
          Send(s, SLM_SETTICKS, 4);
@@ -114,10 +95,9 @@ const Row kRows[] = {
     {"VUMeter", ZTC_VU_H_CLASS, 0, 120, 24, [](HWND m, GdiCounter&) { Send(m, VUM_SETLEVEL, 250); }},
     {"Gauge", ZTC_GAUGE_CLASS, 0, 120, 24, [](HWND g, GdiCounter&) { Send(g, GAM_SETPERCENT, 40); }},
     {"BitmapButton", ZTC_BMPBTN_CLASS, 0, 40, 30, [](HWND b, GdiCounter& c) {
-         Send(b, BBM_SETBITMAP, 0, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
-         Send(b, BBM_SETBITMAP, 0, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
-         Send(b, WM_LBUTTONDOWN);
-         Send(b, WM_LBUTTONUP);
+         for (int i = 0; i < 2; ++i)
+             Send(b, BBM_SETBITMAP, 0, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
+         Click(b, 0, 0);
      }, {{BBM_SETBITMAP, Arg::Value, Arg::Bitmap}}},
     {"MultiScroll", ZTC_MUSCROLL_CLASS, MSS_VERT, 20, 40, [](HWND ms, GdiCounter&) {  // each repaints at once
          Mouse(ms, WM_LBUTTONDOWN, 10, 30);
@@ -131,27 +111,24 @@ const Row kRows[] = {
     {"Toolbar", ZTC_TOOLBAR_CLASS, 0, 300, 29, [](HWND t, GdiCounter&) {  // its control brush, a paint's brush and pen
          for (UINT type : kToolKinds)
              ToolBar_AddTool(t, type, 0xFFFFFFFF, type, 40, 22, "", nullptr, 0, TDD_GLYPH);
-         Mouse(t, WM_LBUTTONDOWN, 30, 10);  // the check button, checked by the click
-         Mouse(t, WM_LBUTTONUP, 30, 10);
+         Click(t, 30, 10);  // the check button, checked by the click
          ToolBar_RemoveTool(t, TBT_EDIT);
          ToolBar_Show(t, TBT_COMBO, FALSE);
      }, {{TBM_SETASSOCIATE, Arg::Window}, {TBM_ADDTOOL, Arg::Value, Arg::Tool},
          {TBM_SENDMESSAGE, Arg::Value, Arg::Forward}}},
     {"Dragger", ZTC_DRAGGER_CLASS, 0, 40, 40, [](HWND d, GdiCounter& c) {
          Send(d, DRM_SETBITMAP, Given(c, CreateBitmap(20, 10, 1, 32, nullptr)));
-         Send(d, DRM_SETDIB, Given(c, NewDIB()));
-         Send(d, DRM_SETDIB, Given(c, NewDIB()));
+         for (int i = 0; i < 2; ++i)
+             Send(d, DRM_SETDIB, Given(c, NewDIB(2, 2)));
      }, {{DRM_SETDIB, Arg::DIB}, {DRM_SETBITMAP, Arg::Bitmap}}},
     {"StatusLine", nullptr, 0, 0, 0, [](HWND, GdiCounter&) {
          static const int widths[] = {60, 80, 0};
          ParentWindow frame(300, 120);
-         ASSERT_TRUE(StatusLine_Create(frame.hwnd(), 3, widths));
-         StatusLine_SetText(frame.hwnd(), 1, "text");
-         StatusLine_PushText(frame.hwnd(), "pushed");
-         StatusLine_PopText(frame.hwnd());
-         StatusLine_Enable(frame.hwnd(), FALSE);
-         StatusLine_Enable(frame.hwnd(), TRUE);
-         PaintNow(frame.hwnd());
+         const HWND f = frame.hwnd();
+         ASSERT_TRUE(StatusLine_Create(f, 3, widths));
+         StatusLine_SetText(f, 1, "text"), StatusLine_PushText(f, "pushed"), StatusLine_PopText(f);
+         StatusLine_Enable(f, FALSE), StatusLine_Enable(f, TRUE);
+         PaintNow(f);
      }},
     {"AboutBox", nullptr, 0, 0, 0, [](HWND parent, GdiCounter&) {
          const UINT_PTR timer = SetTimer(nullptr, 0, 1, CloseAboutBox);
@@ -163,31 +140,21 @@ const Row kRows[] = {
          SetMenu(frame.hwnd(), CreateMenu());
          ASSERT_TRUE(ZTC_VandleMenuAdd(frame.hwnd(), 10));
      }, {}, true},  // Wine's menus made and destroyed on several threads at once go wrong by themselves
-    {"DrawDIB", nullptr, 0, 0, 0, [](HWND, GdiCounter&) {
-         Surface s(40, 30);
-         DrawDIB(s.dc(), SmallDIB(), 1, 2, 30, 20);
-     }},
+    {"DrawDIB", nullptr, 0, 0, 0, [](HWND, GdiCounter&) { DrawDIB(Surface(40, 30).dc(), SmallDIB(), 1, 2, 30, 20); }},
     {"SysColorChange", nullptr, 0, 0, 0, [](HWND, GdiCounter&) { ZTC_SysColorChange(); }, {}, true},
     {"ToolButtons", nullptr, 0, 0, 0, [](HWND, GdiCounter&) {
-         Surface s(30, 30);
+         const Surface s(30, 30);
          for (UINT state : {2u, 3u, 4u, 11u, 13u, 26u, 0x0F02u})
              ToolBtn_Draw(s.dc(), 1, 1, 24, 22, nullptr, 0, 0, 1, state);
      }},
-    {"Hooks", nullptr, 0, 0, 0, [](HWND parent, GdiCounter&) {
-         static const UINT keys[] = {'A', VK_F6};
-         ZTC_SetHotKeys(parent, WM_APP, 2, keys);
-         ZTC_SetMouseHook(parent, WM_APP, parent);
-         ZTC_KillHotKeys(parent);
-         ZTC_SetMouseHook(nullptr, 0, nullptr);
-     }},
+    {"Hooks", nullptr, 0, 0, 0, TakeAndGiveBackHooks},
     {"Placement", nullptr, 0, 0, 0, [](HWND parent, GdiCounter&) {
          char file[MAX_PATH];
          GetTempPathA(MAX_PATH, file);
          lstrcatA(file, "ztc_leaks.ini");
          ZTC_SaveWndPos(parent, "Windows", nullptr, file);
          ZTC_LoadWndPos(parent, "Windows", nullptr, file, SW_SHOWNORMAL);
-         ZTC_SeeWindow(parent);
-         ZTC_CenterWindow(parent, nullptr);
+         ZTC_SeeWindow(parent), ZTC_CenterWindow(parent, nullptr);
      }},
 };
 
@@ -203,29 +170,12 @@ void Cycle(const Row& row, HWND parent, GdiCounter& counter)
     row.drive(control, counter);
     SetFocus(control);
     PaintNow(control);
-    Surface print(row.w, row.h);
-    Send(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(print.dc()), PRF_CLIENT);
+    Send(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(Surface(row.w, row.h).dc()), PRF_CLIENT);
     DestroyWindow(control);
 }
 
-
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-std::string Name(const ::testing::TestParamInfo<Row>& info)
-{
-    return info.param.name;
-}
-
-std::vector<Row> Controls()
-{
-    std::vector<Row> controls;
-    std::copy_if(std::begin(kRows), std::end(kRows), std::back_inserter(controls),
-                 [](const Row& r) { return r.className; });
-    return controls;
-}
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+std::string Name(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
 
 class Leaks : public ::testing::TestWithParam<Row> {};
 
@@ -280,10 +230,7 @@ struct Trail {
     unsigned count;
 } trail;
 
-void Note(UINT msg, WPARAM w, LPARAM l)
-{
-    trail.last[trail.count++ % 16] = Msg{msg, w, l};
-}
+void Note(UINT msg, WPARAM w, LPARAM l) { trail.last[trail.count++ % 16] = Msg{msg, w, l}; }
 
 void PrintTrail()
 {
@@ -340,21 +287,17 @@ private:
             });
     }
 
-    // A child of the usual parent, of a parent about to go, or a window of its own.
+    // Mostly a child of the usual parent; else a window of its own, or a
+    // child of a parent about to go.
     void Create()
     {
-        DWORD ws = WS_CHILD | WS_VISIBLE;
-        HWND owner = parent_.hwnd();
-        switch (rng_() % 6) {
-        case 0: ws = WS_POPUP | WS_VISIBLE, owner = nullptr; break;
-        case 1:
-            doomed_ = std::make_unique<ParentWindow>(200, 100);
-            Arm(*doomed_);
-            owner = doomed_->hwnd();
-            break;
-        }
-        control_ = CreateWindowExA(0, row_.className, "", ws | row_.style, 5, 5, row_.w, row_.h, owner,
-                                   (ws & WS_CHILD) ? reinterpret_cast<HMENU>(100) : nullptr, nullptr, nullptr);
+        const unsigned how = rng_() % 6;
+        if (how == 1)
+            doomed_ = std::make_unique<ParentWindow>(200, 100), Arm(*doomed_);
+        const HWND owner = how == 0 ? nullptr : how == 1 ? doomed_->hwnd() : parent_.hwnd();
+        const DWORD style = (owner ? WS_CHILD : WS_POPUP) | WS_VISIBLE | row_.style;
+        control_ = CreateWindowExA(0, row_.className, "", style, 5, 5, row_.w, row_.h, owner,
+                                   owner ? reinterpret_cast<HMENU>(100) : nullptr, nullptr, nullptr);
     }
 
     // Mostly the class's own first messages, else any from WM_USER to WM_USER + 1001.
@@ -481,10 +424,7 @@ TEST_P(Fuzz, ARandomMessageStreamNeitherFaultsNorHangsNorLeaks)
     trail.count = 0;
     FreeWatch freed(Library());
     GdiCounter counter(Library());
-    {
-        ParentWindow first;
-        Cycle(row, first.hwnd(), counter);
-    }
+    Cycle(row, ParentWindow().hwnd(), counter);
     counter.Settle();
     const FaultCount faults(PrintTrail);
     {
@@ -503,44 +443,27 @@ TEST_P(Fuzz, ARandomMessageStreamNeitherFaultsNorHangsNorLeaks)
     EXPECT_EQ(freed.Written(), "nothing") << trail.head;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryClass, Fuzz, ::testing::ValuesIn(Controls()), Name);
+// The classes' rows come first.
+const Row* const kClassesEnd =
+    std::find_if(std::begin(kRows), std::end(kRows), [](const Row& r) { return !r.className; });
+INSTANTIATE_TEST_SUITE_P(EveryClass, Fuzz, ::testing::ValuesIn(std::begin(kRows), kClassesEnd), Name);
 
 // ---- Threads -------------------------------------------------------------------------
 
 namespace {
 
-using Job = std::pair<const std::function<void(int)>*, int>;
-
-DWORD WINAPI RunJob(LPVOID job)
-{
-    (*static_cast<Job*>(job)->first)(static_cast<Job*>(job)->second);
-    return 0;
-}
-
 // Runs body(0 .. n - 1) on n threads at once; this thread pumps its
 // messages meanwhile, so that nothing sent to it waits.
 void OnThreads(int n, const std::function<void(int)>& body)
 {
-    std::vector<Job> jobs;
-    std::vector<HANDLE> threads;
-    jobs.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        jobs.emplace_back(&body, i);
-        threads.push_back(CreateThread(nullptr, 0, RunJob, &jobs.back(), 0, nullptr));
-    }
-    while (WaitForMultipleObjects(n, threads.data(), TRUE, 0) == WAIT_TIMEOUT) {
-        MsgWaitForMultipleObjects(n, threads.data(), FALSE, 50, QS_ALLINPUT);
-        PumpMessages();
-    }
-    for (HANDLE t : threads)
-        CloseHandle(t);
-}
-
-// A 20 x 10 bitmap of one colour.
-HBITMAP SolidBitmap(COLORREF c)
-{
-    std::vector<DWORD> bits(200, DWORD(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
-    return CreateBitmap(20, 10, 1, 32, bits.data());
+    std::atomic<int> running = n;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < n; ++i)
+        threads.emplace_back([&, i] { body(i), --running; });
+    while (running > 0)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT), PumpMessages();
+    for (std::thread& t : threads)
+        t.join();
 }
 
 }  // namespace
@@ -550,10 +473,8 @@ HBITMAP SolidBitmap(COLORREF c)
 TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
 {
     GdiCounter counter(Library());
-    for (const Row& row : kRows) {
-        ParentWindow parent;
-        Cycle(row, parent.hwnd(), counter);
-    }
+    for (const Row& row : kRows)
+        Cycle(row, ParentWindow().hwnd(), counter);
     counter.Settle();
     const FaultCount faults;
     OnThreads(4, [&](int) {
@@ -574,14 +495,11 @@ TEST(Threads, FourThreadsMakeDriveAndDestroyTheirOwnControlsAtOnce)
 TEST(Threads, StatusLinesComeAndGoOnFourThreadsAtOnce)
 {
     GdiCounter counter(Library());
-    LONG refused = 0;
+    std::atomic<int> refused = 0;
     OnThreads(4, [&](int) {
         const int widths[] = {0};
-        for (int n = Scaled(200, 100000); n > 0; --n) {
-            ParentWindow frame(100, 60);
-            if (!StatusLine_Create(frame.hwnd(), 1, widths))
-                InterlockedIncrement(&refused);
-        }
+        for (int n = Scaled(200, 100000); n > 0; --n)
+            refused += !StatusLine_Create(ParentWindow(100, 60).hwnd(), 1, widths);
     });
     EXPECT_EQ(refused, 0);
     EXPECT_EQ(counter.Live("font"), 0u);
@@ -596,13 +514,8 @@ TEST(Threads, HotKeysAndMouseHooksComeAndGoOnFourThreadsAtOnce)
     counter.Settle();
     OnThreads(4, [&](int) {
         const ParentWindow window(50, 50);
-        const UINT keys[] = {'A', VK_F6};
-        for (int n = Scaled(1000, 1000000); n > 0; --n) {
-            ZTC_SetHotKeys(window.hwnd(), WM_APP, 2, keys);
-            ZTC_SetMouseHook(window.hwnd(), WM_APP, window.hwnd());
-            ZTC_KillHotKeys(window.hwnd());
-            ZTC_SetMouseHook(nullptr, 0, nullptr);
-        }
+        for (int n = Scaled(1000, 1000000); n > 0; --n)
+            TakeAndGiveBackHooks(window.hwnd(), counter);
     });
     ZTC_SetMouseHook(nullptr, 0, nullptr);
     EXPECT_EQ(counter.Growth(), "nothing");
@@ -616,26 +529,25 @@ TEST(Threads, BitmapButtonsOnTwoThreadsShowTheirOwnGlyphsWhileColoursChange)
 {
     const COLORREF glyphs[] = {RGB(255, 0, 0), RGB(0, 0, 255)};
     const int paints = Scaled(400, 200000);
-    LONG painting = 2, wrong = 0;
+    std::atomic<int> painting = 2, wrong = 0;
     SysColours colours;
     OnThreads(3, [&](int i) {
-        for (int n = 0; i == 2 && InterlockedCompareExchange(&painting, 0, 0) > 0; ++n) {
-            colours.Set(COLOR_BTNFACE, n % 2 ? RGB(200, 180, 160) : RGB(192, 192, 192));
-            PumpMessages();
-        }
+        for (int n = 0; i == 2 && painting > 0; ++n)
+            colours.Set(COLOR_BTNFACE, n % 2 ? RGB(200, 180, 160) : RGB(192, 192, 192)), PumpMessages();
         if (i == 2)
             return;
         ParentWindow parent(100, 60);
         const HWND button = parent.CreateChild(ZTC_BMPBTN_CLASS, 0, 10, 10, 40, 30);
-        Send(button, BBM_SETBITMAP, 0, reinterpret_cast<LPARAM>(SolidBitmap(glyphs[i])));
-        Surface s(40, 30);
+        const COLORREF c = glyphs[i];
+        const std::vector<DWORD> bits(200, DWORD(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        Send(button, BBM_SETBITMAP, 0, reinterpret_cast<LPARAM>(CreateBitmap(20, 10, 1, 32, bits.data())));
+        const Surface s(40, 30);
         for (int n = 0; n < paints; ++n) {
             Send(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(s.dc()), PRF_CLIENT);
-            if (s.At(20, 15) != glyphs[i])
-                InterlockedIncrement(&wrong);
+            wrong += s.At(20, 15) != c;
             PumpMessages();
         }
-        InterlockedDecrement(&painting);
+        --painting;
     });
     EXPECT_EQ(wrong, 0) << "of " << 2 * paints << " paints showed another glyph than their own";
 }

@@ -11,7 +11,7 @@
 namespace ztest {
 
 // A 24-bit memory surface whose pixels can be read back exactly.
-class Surface {
+class Surface : NoCopy {
 public:
     Surface(int w, int h) : dc_(CreateCompatibleDC(nullptr)), w_(w), h_(h)
     {
@@ -31,8 +31,6 @@ public:
         DeleteObject(bitmap_);
         DeleteDC(dc_);
     }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
 
     HDC dc() const { return dc_; }
     int width() const { return w_; }
@@ -54,9 +52,19 @@ private:
     int w_, h_;
 };
 
+// A complete packed 24-bit DIB of w x h pixels, blank, in a new movable block.
+inline HGLOBAL NewDIB(int w, int h)
+{
+    const SIZE_T bits = static_cast<SIZE_T>((w * 3 + 3) & ~3) * h;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + bits);
+    *static_cast<BITMAPINFOHEADER*>(GlobalLock(block)) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    GlobalUnlock(block);
+    return block;
+}
+
 // Sets system colours for the lifetime of the object and restores the
 // previous ones afterwards.
-class SysColours {
+class SysColours : NoCopy {
 public:
     SysColours() = default;
     ~SysColours()
@@ -64,8 +72,6 @@ public:
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
             SetSysColors(1, &it->first, &it->second);
     }
-    SysColours(const SysColours&) = delete;
-    SysColours& operator=(const SysColours&) = delete;
 
     void Set(int index, COLORREF colour)
     {
