@@ -224,11 +224,7 @@ const WPARAM kKeys[] = {VK_SPACE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, V
 
 // What the fuzzer did last, for the reproducer: messages, and actions as
 // message 0 with the action's number in wParam.
-struct Trail {
-    char head[128];
-    Msg last[16];
-    unsigned count;
-} trail;
+struct Trail { char head[128]; Msg last[16]; unsigned count; } trail;
 
 void Note(UINT msg, WPARAM w, LPARAM l) { trail.last[trail.count++ % 16] = Msg{msg, w, l}; }
 

@@ -183,13 +183,6 @@ void PumpMessages()
     }
 }
 
-void PumpFor(DWORD ms)
-{
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;)
-        PumpMessages(), MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    PumpMessages();
-}
-
 ::testing::AssertionResult UpdateRegionIs(HWND hwnd, std::initializer_list<RECT> rects)
 {
     HRGN actual = CreateRectRgn(0, 0, 0, 0), expected = CreateRectRgn(0, 0, 0, 0), part = CreateRectRgn(0, 0, 0, 0);
@@ -252,11 +245,6 @@ COLORREF Pixel(HWND hwnd, int x, int y)
 }
 
 // ---- Hangs and faults -----------------------------------------------------------
-
-Watchdog::Watchdog(DWORD ms, const char* what, void (*report)()) : ms_(ms), what_(what), report_(report)
-{
-    CreateTimerQueueTimer(&timer_, nullptr, Bark, this, ms, 0, 0);
-}
 
 VOID CALLBACK Watchdog::Bark(PVOID dog, BOOLEAN)
 {

@@ -123,7 +123,12 @@ private:
 // mark what they receive this way as posted.
 void PumpMessages();
 // Pumps messages for about `ms` milliseconds (for timers).
-void PumpFor(DWORD ms);
+inline void PumpFor(DWORD ms)
+{
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms;)
+        PumpMessages(), MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    PumpMessages();
+}
 
 // Paints everything pending now and leaves nothing invalid.
 inline void PaintNow(HWND hwnd) { PumpMessages(), UpdateWindow(hwnd), ValidateRect(hwnd, nullptr); }
@@ -170,7 +175,10 @@ inline LRESULT Mouse(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0)
 // never a timing assertion).  `report`, when given, prints more first.
 class Watchdog : NoCopy {
 public:
-    Watchdog(DWORD ms, const char* what, void (*report)() = nullptr);
+    Watchdog(DWORD ms, const char* what, void (*report)() = nullptr) : ms_(ms), what_(what), report_(report)
+    {
+        CreateTimerQueueTimer(&timer_, nullptr, Bark, this, ms, 0, 0);
+    }
     ~Watchdog() { DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE); }
     void Pet() { ChangeTimerQueueTimer(nullptr, timer_, ms_, 0); }  // progress: the time starts again
 private:
