@@ -160,7 +160,7 @@ TEST(BadInput, StatusLinesAndToolbars)
         const std::string which = w == gauge ? " of a gauge" : w == parent.hwnd() ? " of a plain window"
                                   : w ? " of a destroyed window" : " of no window";
         const int panes = IsWindow(w) ? 5 : 1;
-        rows.push_back({"status line" + which, [&, w] { return LONG_PTR(StatusLine_Create(w, panes, widths)); }, FALSE});
+        rows.push_back({"status line" + which, [&, w] { return StatusLine_Create(w, panes, widths); }, FALSE});
         rows.push_back({"status line enabled" + which, [w] { return LONG_PTR(StatusLine_Enable(w, TRUE)); }, FALSE});
         rows.push_back({"status line height" + which, [w] { return LONG_PTR(StatusLine_GetHeight(w)); }, 0});
         rows.push_back({"status line texts" + which, [w] {
@@ -179,7 +179,7 @@ TEST(BadInput, StatusLinesAndToolbars)
         rows.push_back({"show" + which, [bar, id] { return LONG_PTR(ToolBar_Show(bar, id, FALSE)); }, FALSE, tools});
         rows.push_back({"check" + which, [bar, id] { return LONG_PTR(ToolBar_Check(bar, id, TRUE)); }, FALSE, tools});
         rows.push_back({"data of" + which, [bar, id] { return LONG_PTR(ToolBar_SetData(bar, id, 7)); }, 0, tools});
-        rows.push_back({"send to" + which, [bar, id] { return ToolBar_SendMessage(bar, id, WM_GETTEXTLENGTH, 0, 0); }, 0});
+        rows.push_back({"send to" + which, [=] { return ToolBar_SendMessage(bar, id, WM_GETTEXTLENGTH, 0, 0); }, 0});
     }
     rows.push_back({"an appending place, absurd sizes", [bar] {
         return ToolBar_AddTool(bar, TBT_EDIT, UINT_MAX, 3, INT_MIN, UINT_MAX, "x", nullptr, INT_MAX, UINT_MAX);
