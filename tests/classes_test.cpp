@@ -296,9 +296,12 @@ private:
                                    owner ? reinterpret_cast<HMENU>(100) : nullptr, nullptr, nullptr);
     }
 
-    // Mostly the class's own first messages, else any from WM_USER to WM_USER + 1001.
+    // Often one of the class's messages that carry handles, else mostly its
+    // first messages, else any from WM_USER to WM_USER + 1001.
     Param Own()
     {
+        if (!row_.handles.empty() && rng_() % 4 == 0)
+            return row_.handles[rng_() % row_.handles.size()];
         const UINT msg = WM_USER + (rng_() % 2 ? rng_() % 16 : rng_() % 1002);
         for (const Param& p : row_.handles)
             if (p.msg == msg)
