@@ -3,6 +3,7 @@
 #include "access.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace access {
 
@@ -130,12 +131,15 @@ HRESULT Object::Check(const VARIANT& v, LONG& child) const
     return child < 0 || child > ChildCount() ? E_INVALIDARG : S_OK;
 }
 
-template <class Answer>
-HRESULT Object::AskText(const VARIANT& child, BSTR* out, Answer answer) const
+template <class Out, class Answer>
+HRESULT Object::Ask(const VARIANT& child, Out* out, Answer answer) const
 {
     if (!out)
         return E_POINTER;
-    *out = nullptr;
+    if constexpr (std::is_same_v<Out, VARIANT>)
+        V_VT(out) = VT_EMPTY;
+    else
+        *out = nullptr;
     LONG c;
     const HRESULT hr = Check(child, c);
     return FAILED(hr) ? hr : answer(c);
@@ -220,12 +224,12 @@ HRESULT STDMETHODCALLTYPE Object::get_accSelection(VARIANT* children)
 
 HRESULT STDMETHODCALLTYPE Object::get_accDescription(VARIANT child, BSTR* text)
 {
-    return AskText(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accDescription(Self(), text); });
+    return Ask(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accDescription(Self(), text); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accHelp(VARIANT child, BSTR* text)
 {
-    return AskText(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accHelp(Self(), text); });
+    return Ask(child, text, [&](LONG c) { return c ? S_FALSE : standard_->get_accHelp(Self(), text); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic)
@@ -242,7 +246,7 @@ HRESULT STDMETHODCALLTYPE Object::get_accHelpTopic(BSTR* file, VARIANT child, LO
 // The proxy takes the mnemonic from the window text, when that is the name.
 HRESULT STDMETHODCALLTYPE Object::get_accKeyboardShortcut(VARIANT child, BSTR* text)
 {
-    return AskText(child, text, [&](LONG c) {
+    return Ask(child, text, [&](LONG c) {
         return c || !TextIsName() ? S_FALSE : standard_->get_accKeyboardShortcut(Self(), text);
     });
 }
@@ -287,7 +291,7 @@ HRESULT STDMETHODCALLTYPE Object::get_accChild(VARIANT child, IDispatch** object
 
 HRESULT STDMETHODCALLTYPE Object::get_accName(VARIANT child, BSTR* name)
 {
-    return AskText(child, name, [&](LONG c) {
+    return Ask(child, name, [&](LONG c) {
         Text text;
         const bool has = Name(c, text);
         return Give(has, text.chars, name);
@@ -296,7 +300,7 @@ HRESULT STDMETHODCALLTYPE Object::get_accName(VARIANT child, BSTR* name)
 
 HRESULT STDMETHODCALLTYPE Object::get_accValue(VARIANT child, BSTR* value)
 {
-    return AskText(child, value, [&](LONG c) {
+    return Ask(child, value, [&](LONG c) {
         Text text;
         const bool has = Value(c, text);
         return Give(has, text.chars, value);
@@ -305,35 +309,27 @@ HRESULT STDMETHODCALLTYPE Object::get_accValue(VARIANT child, BSTR* value)
 
 HRESULT STDMETHODCALLTYPE Object::get_accRole(VARIANT child, VARIANT* role)
 {
-    if (!role)
-        return E_POINTER;
-    V_VT(role) = VT_EMPTY;
-    LONG c;
-    if (const HRESULT hr = Check(child, c); FAILED(hr))
-        return hr;
-    PutI4(role, Role(c));
-    return S_OK;
+    return Ask(child, role, [&](LONG c) {
+        PutI4(role, Role(c));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accState(VARIANT child, VARIANT* state)
 {
-    if (!state)
-        return E_POINTER;
-    V_VT(state) = VT_EMPTY;
-    LONG c;
-    if (const HRESULT hr = Check(child, c); FAILED(hr))
-        return hr;
-    VARIANT standard;
-    V_VT(&standard) = VT_EMPTY;
-    if (c || FAILED(standard_->get_accState(Self(), &standard)) || V_VT(&standard) != VT_I4)
-        PutI4(&standard, 0);
-    PutI4(state, States(c, V_I4(&standard)));
-    return S_OK;
+    return Ask(child, state, [&](LONG c) {
+        VARIANT standard;
+        V_VT(&standard) = VT_EMPTY;
+        if (c || FAILED(standard_->get_accState(Self(), &standard)) || V_VT(&standard) != VT_I4)
+            PutI4(&standard, 0);
+        PutI4(state, States(c, V_I4(&standard)));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE Object::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    return AskText(child, action, [&](LONG c) { return Give(true, DefaultAction(c), action); });
+    return Ask(child, action, [&](LONG c) { return Give(true, DefaultAction(c), action); });
 }
 
 HRESULT STDMETHODCALLTYPE Object::accDoDefaultAction(VARIANT child)

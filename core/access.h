@@ -100,10 +100,10 @@ protected:
 
 private:
     HRESULT Check(const VARIANT& v, LONG& child) const;
-    // A question answered with a text: the text cleared, the child checked,
-    // then answer(child) answers.
-    template <class Answer>
-    HRESULT AskText(const VARIANT& child, BSTR* out, Answer answer) const;
+    // A question about a child answered with a text or a variant: the answer
+    // cleared, the child checked, then answer(child) answers.
+    template <class Out, class Answer>
+    HRESULT Ask(const VARIANT& child, Out* out, Answer answer) const;
     LONG refs_ = 1;
     WNDPROC proc_;
     IAccessible* standard_ = nullptr;
